@@ -1,0 +1,97 @@
+#include "driver/run.h"
+
+#include <build_stamp.h>
+
+#include "driver/help_project.h"
+#include "driver/messages.h"
+#include "platform/large_stack.h"
+
+namespace qv {
+
+namespace {
+
+void printUsage() {
+    printMessage({"Usage  : quorvane <fichier liste> <base nom Hhw> [<fichier sortie>]"});
+    printMessage({"    o\371 :"});
+    printMessage({"  <fichier liste> est un fichier XML contenant la liste des fichiers \340 traiter ;"});
+    printMessage({"  <base nom Hhw> est le nom de base des fichiers destin\351s \340 HTML Help Workshop ;"});
+    printMessage({""});
+    printMessage({"  <fichier sortie> est chemin optionnel complet du fichier .CHM de sortie \340 compiler"});
+    printMessage({"    (par d\351faut d\351termin\351 \340 partir de <base nom Hhw>)."});
+    printMessage({""});
+    printMessage({"Logiciel d'analyse d'une s\351rie de fichiers HTML en vue de produire des tables"});
+    printMessage({" de contenu et des fichiers d'index, soit en HTML, soit sous forme de fichiers"});
+    printMessage({" de projet pour g\351n\351rer des documents .chm \340 l'aide de HTML Help Workshop."});
+}
+
+// Phases 1 to 4: read everything, then the three help compiler files.
+int readAndWriteHelpFiles(HelpProject& project, const std::string& listFile,
+                          const std::string& baseName, const std::string& compiledFile) {
+    int status = project.processFile(project.listDirectory + listFile, &HelpProject::readListFile);
+    if (status == 0) status = project.writeProjectFile(baseName, compiledFile);
+    if (status == 0) status = project.writeContentsFile(baseName);
+    if (status == 0) status = project.writeIndexFile(baseName);
+    return status;
+}
+
+// Phases 5 and 6: every contents template, then every index template.
+int expandTemplates(HelpProject& project) {
+    for (const std::string& name : project.contentsTemplates) {
+        if (int status = project.expandContentsTemplate(project.listDirectory + name)) return status;
+    }
+    for (const std::string& name : project.indexTemplates) {
+        if (int status = project.expandIndexTemplate(project.listDirectory + name)) return status;
+    }
+    return 0;
+}
+
+}  // namespace
+
+ListPath splitListPath(const std::string& argument) {
+    ListPath split;
+    std::string path = argument;
+    if (path.compare(0, 2, ".\\") == 0 || path.compare(0, 2, "./") == 0) path.erase(0, 2);
+    std::size_t separator = path.find_last_of("\\/");
+    if (separator != std::string::npos) {
+        split.directory = path.substr(0, separator + 1);
+        path.erase(0, separator + 1);
+    }
+    split.directoryUrl = split.directory;
+    for (char& c : split.directoryUrl) {
+        if (c == '\\') c = '/';
+    }
+    split.fileName = path;
+    return split;
+}
+
+int exitStatusFor(int status) {
+    int low = status & 0xFF;
+    return (status != 0 && low == 0) ? 1 : low;
+}
+
+int runQuorvane(int argc, const char* const* argv) {
+    if (argc != 3 && argc != 4) {
+        printUsage();
+        return -1;
+    }
+    printMessage({"Quorvane - compiled on " QUORVANE_BUILD_STAMP});
+    printMessage({""});
+
+    const ListPath listPath = splitListPath(argv[1]);
+    const std::string baseName = argv[2];
+    const std::string compiledFile = argc == 4 ? std::string(argv[3]) : baseName + ".chm";
+
+    // Deeply nested pages and lists make the parser and the tree walks recurse
+    // deeply: the run goes on a thread with room for that.
+    return runWithLargeStack([&] {
+        HelpProject project;
+        project.listDirectory = listPath.directory;
+        project.listDirectoryUrl = listPath.directoryUrl;
+        int status = readAndWriteHelpFiles(project, listPath.fileName, baseName, compiledFile);
+        if (status == 0) status = expandTemplates(project);
+        if (status != 0) printStatusMessage(status);
+        return status;
+    });
+}
+
+}  // namespace qv

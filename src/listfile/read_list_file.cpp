@@ -1,0 +1,29 @@
+// The list file processor: parse the list and walk it, analysing each page
+// as its element is met.
+
+#include <tinyxml.h>
+
+#include "driver/help_project.h"
+#include "driver/messages.h"
+#include "listfile/top_xml_parser_cb.h"
+#include "page/xml_encoding.h"
+
+namespace qv {
+
+int HelpProject::readListFile(const std::string& path, std::string& text) {
+    TiXmlDocument document(path.c_str());
+    const char* xml = text.c_str();
+    document.Parse(xml, nullptr, chooseXmlEncoding(xml));
+    if (document.Error()) {
+        // Not fatal: the walk goes on over what the parser built.
+        printMessage({"Erreur durant l'analyse du fichier\"", path, "\""});
+        printMessage({" ligne=", std::to_string(document.ErrorRow()), ", colonne=",
+                      std::to_string(document.ErrorCol())});
+        printMessage({" description=\"", document.ErrorDesc(), "\""});
+    }
+    TopXmlParserCb visitor(*this);
+    document.Accept(&visitor);
+    return visitor.result();
+}
+
+}  // namespace qv

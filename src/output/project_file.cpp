@@ -1,0 +1,31 @@
+// The project file (.hhp) from which the help compiler builds the .chm.
+
+#include "driver/help_project.h"
+#include "driver/text_stream.h"
+#include "page/encoding.h"
+
+namespace qv {
+
+int HelpProject::writeProjectFile(const std::string& baseName, const std::string& compiledFile) {
+    FileTextStream out;
+    if (int status = out.open(baseName + ".hhp")) return status;
+    out << "[OPTIONS]\n"
+           "Auto Index=Yes\n"
+           "Compatibility=1.1 or later\n";
+    out << "Compiled file=" << compiledFile << "\n";
+    out << "Contents file=" << baseName << ".hhc\n";
+    if (!defaultTopic.empty()) out << "Default topic=" << listDirectory << defaultTopic << "\n";
+    out << "Display compile progress=Yes\n"
+           "Enhanced decompilation=Yes\n";
+    out << "Error log file=" << baseName << ".log\n";
+    out << "Full-text search=Yes\n";
+    out << "Index file=" << baseName << ".hhk\n";
+    out << "Language=0x402 Bulgarian (Bulgaria)\n";
+    if (!title.empty()) out << "Title=" << utf8ToAnsi(title) << "\n";
+    out << "\n\n[FILES]\n";
+    for (const std::string& page : pages) out << listDirectory << page << "\n";
+    out << "\n[INFOTYPES]\n";
+    return out.close();
+}
+
+}  // namespace qv

@@ -1,0 +1,57 @@
+// Analysis of one page: normalise, parse, then either report the parse
+// error with a diagnostic copy or walk the page into the two trees.
+
+#include <tinyxml.h>
+
+#include "driver/help_project.h"
+#include "driver/loading.h"
+#include "driver/messages.h"
+#include "driver/text_stream.h"
+#include "page/html_parser_cb.h"
+#include "page/normalise.h"
+#include "page/xml_encoding.h"
+#include "platform/xml_print.h"
+
+namespace qv {
+
+namespace {
+
+// Saves what the parser built of a failed page, as TinyXML prints a
+// document, with a declaration in front of its first node.
+void saveDiagnosticCopy(TiXmlDocument& document, const std::string& name, bool byteOrderMark) {
+    if (TiXmlNode* first = document.FirstChild()) {
+        TiXmlDeclaration declaration("1.0", "UTF-8", "yes");
+        document.InsertBeforeChild(first, declaration);
+    }
+    std::string printed = printDocument(document);
+    FileTextStream out;
+    if (out.open(name) != 0) return;  // a copy that cannot be written is not reported
+    if (byteOrderMark) out << std::string_view("\xEF\xBB\xBF");
+    out << printed;
+    out.close();
+}
+
+}  // namespace
+
+int HelpProject::analysePage(const std::string& pagePath, std::string& pageText) {
+    normalisePage(pageText);
+    TiXmlDocument document;
+    TiXmlBase::SetCondenseWhiteSpace(false);
+    const char* text = pageText.c_str();
+    document.Parse(text, nullptr, chooseXmlEncoding(text));
+    if (document.Error()) {
+        const std::string diagnosticName = pagePath + ".xml";
+        printMessage({"Erreur durant l'analyse du fichier\"", pagePath, "\""});
+        printMessage({" Ligne=", std::to_string(document.ErrorRow()), ", Colonne=",
+                      std::to_string(document.ErrorCol())});
+        printMessage({" Description=\"", document.ErrorDesc(), "\"."});
+        printMessage({" G\351n\351ration du fichier \"", diagnosticName, "\" pour diagnostic."});
+        saveDiagnosticCopy(document, diagnosticName, pageText.compare(0, 3, "\xEF\xBB\xBF") == 0);
+        return kStatusInvalidData;
+    }
+    HtmlParserCb visitor(*this);
+    document.Accept(&visitor);
+    return 0;
+}
+
+}  // namespace qv

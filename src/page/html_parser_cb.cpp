@@ -1,0 +1,137 @@
+#include "page/html_parser_cb.h"
+
+#include <cctype>
+#include <cstdlib>
+
+#include "driver/help_project.h"
+#include "driver/messages.h"
+#include "page/encoding.h"
+
+namespace qv {
+
+namespace {
+
+// The element's name cut to 7 characters and lower-cased: enough to tell
+// "a" and "h1"-"h6" from everything else.
+std::string shortLowerName(const char* name) {
+    std::string shortName;
+    for (int i = 0; i < 7 && name[i] != '\0'; ++i) {
+        shortName.push_back(static_cast<char>(std::tolower(static_cast<unsigned char>(name[i]))));
+    }
+    return shortName;
+}
+
+// The heading number of "h1"-"h6", or 0.
+int headingNumber(const std::string& lowerName) {
+    if (lowerName.size() == 2 && lowerName[0] == 'h' && lowerName[1] >= '1' &&
+        lowerName[1] <= '6') {
+        return lowerName[1] - '0';
+    }
+    return 0;
+}
+
+}  // namespace
+
+bool HtmlParserCb::VisitEnter(const TiXmlElement& element, const TiXmlAttribute*) {
+    const std::string name = shortLowerName(element.Value());
+
+    const char* anchor = element.Attribute("id");
+    if (anchor == nullptr && name != "a") anchor = element.Attribute("name");
+    if (anchor != nullptr) currentAnchor = anchor;
+
+    int number = headingNumber(name);
+    if (headingElement == nullptr && number != 0 && anchor != nullptr) {
+        attachHeading(element, project.pageDepth + number);
+    }
+
+    if (const char* ix = element.Attribute("ix")) {
+        if (keywordElement != nullptr) {
+            reportNestedKeyword(element, ix);
+        } else {
+            startKeyword(element, utf8ToAnsi(ix));
+        }
+    }
+    return true;
+}
+
+void HtmlParserCb::attachHeading(const TiXmlElement& element, int level) {
+    TopicNode* node = project.currentNode;
+    while (node->level >= level) node = node->parent;
+    while (node->level < level) {
+        TopicNode& child = node->appendChild();
+        child.parent = node;
+        child.file = project.contentsRoot.file;
+        node = &child;
+    }
+    project.currentNode = node;
+    node->anchor = currentAnchor;
+    if (const char* icon = element.Attribute("icon")) node->imageNumber = std::atoi(icon);
+    headingElement = &element;
+}
+
+void HtmlParserCb::startKeyword(const TiXmlElement& element, std::string ixValue) {
+    keywordParent = &project.indexRoot;
+    std::size_t partStart = 0;
+    for (std::size_t bar = ixValue.find('|'); bar != std::string::npos;
+         bar = ixValue.find('|', partStart)) {
+        std::string part = ixValue.substr(partStart, bar - partStart);
+        TopicNode* next = project.findKeywordChild(*keywordParent, part);
+        if (next == nullptr) {
+            next = &keywordParent->appendChild();
+            next->title = std::move(part);
+            project.noteKeywordChild(*keywordParent, *next);
+        }
+        keywordParent = next;
+        partStart = bar + 1;
+    }
+    std::string keyword = ixValue.substr(partStart);
+    if (keyword == "1") keyword.clear();
+    if (!keyword.empty()) {
+        addKeyword(keyword);
+    } else {
+        keywordElement = &element;
+    }
+}
+
+void HtmlParserCb::addKeyword(const std::string& text) {
+    // A keyword without text would be written nowhere: the writers skip
+    // entries with an empty title. It is dropped.
+    if (text.empty()) return;
+    TopicNode& node = keywordParent->appendChild();
+    node.anchor = currentAnchor;
+    node.file = project.contentsRoot.file;
+    node.title = text;
+    project.noteKeywordChild(*keywordParent, node);
+}
+
+void HtmlParserCb::reportNestedKeyword(const TiXmlElement& element, const char* ixValue) {
+    printMessage({"Erreur durant l'analyse du fichier\"", project.contentsRoot.file, "\""});
+    printMessage({" Ligne=", std::to_string(element.Row()), ", Colonne=",
+                  std::to_string(element.Column())});
+    printMessage({" Description=\"Attribut ix='", ixValue, "' illegalement imbrique\"."});
+}
+
+bool HtmlParserCb::Visit(const TiXmlText& text) {
+    if (headingElement == nullptr && keywordElement == nullptr) return true;
+    const std::string value = utf8ToAnsi(text.Value());
+    if (headingElement != nullptr) project.currentNode->title.append(value);
+    if (keywordElement != nullptr) keywordText.append(value);
+    return true;
+}
+
+bool HtmlParserCb::VisitExit(const TiXmlElement& element) {
+    if (&element == headingElement) {
+        tidyText(project.currentNode->title);
+        headingElement = nullptr;
+    }
+    if (&element == keywordElement) {
+        tidyText(keywordText);
+        addKeyword(keywordText);
+        keywordElement = nullptr;
+        keywordParent = nullptr;
+        keywordText.clear();
+    }
+    return true;
+}
+
+}  // namespace qv

@@ -1,0 +1,24 @@
+#pragma once
+#include <string>
+#include <string_view>
+
+namespace qv {
+
+// Makes a loose HTML page parseable as XML, in place: closes the void
+// elements, replaces the named character entities by their UTF-8 text, and
+// writes every ampersand that does not start an XML reference as "&amp;".
+void normalisePage(std::string& text);
+
+// Inserts "/" before the first ">" after each occurrence of tag unless the
+// ">" already follows a "/". The pass ends at an occurrence with no ">".
+void closeVoidTag(std::string_view tag, std::string& text);
+
+// Replaces each "&name;" whose name (at most 9 bytes, up to the next ";") is
+// a known character entity. The pass ends at the first "&" with no ";" after it.
+void decodeEntities(std::string& text);
+
+// Writes as "&amp;" every "&" that does not begin &amp; &lt; &gt; &quot;
+// &apos; or a numeric character reference, so the XML parser keeps it.
+void escapeStrayAmpersands(std::string& text);
+
+}  // namespace qv

@@ -1,0 +1,151 @@
+#include "platform/file_system.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace qv {
+
+std::string toOsPath(const std::string& path) {
+    std::string osPath = path;
+    for (char& c : osPath) {
+        if (c == '\\') c = '/';
+    }
+    return osPath;
+}
+
+namespace {
+
+bool directoryPartMissing(const std::string& osPath) {
+    std::size_t slash = osPath.find_last_of('/');
+    if (slash == std::string::npos) return false;
+    std::string directory = slash == 0 ? "/" : osPath.substr(0, slash);
+    struct stat info;
+    return stat(directory.c_str(), &info) != 0 || !S_ISDIR(info.st_mode);
+}
+
+mode_t currentUmask() {
+    mode_t mask = umask(0);
+    umask(mask);
+    return mask;
+}
+
+}  // namespace
+
+int statusFromErrno(int error, const std::string& osPath) {
+    switch (error) {
+        case ENOENT: return directoryPartMissing(osPath) ? 3 : 2;
+        case ENOTDIR: return 3;
+        case EACCES:
+        case EPERM:
+        case EISDIR: return 5;
+        case EMFILE:
+        case ENFILE: return 4;
+        case ENOMEM: return 8;
+        case EROFS: return 19;
+        case ENOSPC:
+        case EDQUOT: return 112;
+        case ENAMETOOLONG: return 206;
+        case EIO: return 1117;
+        case ELOOP: return 1921;
+        default: return 31;
+    }
+}
+
+int readWholeFile(const std::string& path, std::string& bytes) {
+    bytes.clear();
+    const std::string osPath = toOsPath(path);
+    int fd = ::open(osPath.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return statusFromErrno(errno, osPath);
+    int status = 0;
+    struct stat info;
+    if (fstat(fd, &info) != 0) {
+        status = statusFromErrno(errno, osPath);
+    } else if (S_ISDIR(info.st_mode)) {
+        status = 5;  // a directory named as a file: access denied, as on Windows
+    } else {
+        if (info.st_size > 0) bytes.reserve(static_cast<std::size_t>(info.st_size));
+        char buffer[1 << 16];
+        for (;;) {
+            ssize_t got = ::read(fd, buffer, sizeof buffer);
+            if (got < 0) {
+                if (errno == EINTR) continue;
+                status = statusFromErrno(errno, osPath);
+                break;
+            }
+            if (got == 0) break;
+            bytes.append(buffer, static_cast<std::size_t>(got));
+        }
+    }
+    ::close(fd);
+    if (status != 0) bytes.clear();
+    return status;
+}
+
+AtomicFile::~AtomicFile() { abandon(); }
+
+int AtomicFile::open(const std::string& path) {
+    abandon();
+    osPath_ = toOsPath(path);
+    std::size_t slash = osPath_.find_last_of('/');
+    std::string directory = slash == std::string::npos ? "" : osPath_.substr(0, slash + 1);
+    // A short fixed name, so that a target name near the length limit still
+    // gets a temporary file of its own.
+    std::string pattern = directory + ".qvtmp.XXXXXX";
+    fd_ = mkstemp(pattern.data());
+    if (fd_ < 0) {
+        int status = statusFromErrno(errno, osPath_);
+        return status;
+    }
+    tempPath_ = pattern;
+    return 0;
+}
+
+int AtomicFile::write(const char* data, std::size_t size) {
+    if (fd_ < 0) return 5;
+    while (size > 0) {
+        ssize_t done = ::write(fd_, data, size);
+        if (done < 0) {
+            if (errno == EINTR) continue;
+            return statusFromErrno(errno, osPath_);
+        }
+        data += done;
+        size -= static_cast<std::size_t>(done);
+    }
+    return 0;
+}
+
+int AtomicFile::commit() {
+    if (fd_ < 0) return 5;
+    int status = 0;
+    // A newly created file gets 0666 less the umask; mkstemp made it 0600.
+    if (fchmod(fd_, 0666 & ~currentUmask()) != 0) status = statusFromErrno(errno, osPath_);
+    if (status == 0 && fsync(fd_) != 0 && errno != EINVAL && errno != EROFS) {
+        status = statusFromErrno(errno, osPath_);
+    }
+    if (::close(fd_) != 0 && status == 0) status = statusFromErrno(errno, osPath_);
+    fd_ = -1;
+    if (status == 0 && std::rename(tempPath_.c_str(), osPath_.c_str()) != 0) {
+        status = statusFromErrno(errno, osPath_);
+    }
+    if (status != 0) {
+        ::unlink(tempPath_.c_str());
+    }
+    tempPath_.clear();
+    return status;
+}
+
+void AtomicFile::abandon() {
+    if (fd_ >= 0) {
+        ::close(fd_);
+        fd_ = -1;
+    }
+    if (!tempPath_.empty()) {
+        ::unlink(tempPath_.c_str());
+        tempPath_.clear();
+    }
+}
+
+}  // namespace qv
