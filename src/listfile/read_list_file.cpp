@@ -6,14 +6,13 @@
 #include "driver/help_project.h"
 #include "driver/messages.h"
 #include "listfile/top_xml_parser_cb.h"
-#include "page/xml_encoding.h"
+#include "page/xml_parse.h"
 
 namespace qv {
 
 int HelpProject::readListFile(const std::string& path, std::string& text) {
     TiXmlDocument document(path.c_str());
-    const char* xml = text.c_str();
-    document.Parse(xml, nullptr, chooseXmlEncoding(xml));
+    parseXml(document, text);
     if (document.Error()) {
         // Not fatal: the walk goes on over what the parser built.
         printMessage({"Erreur durant l'analyse du fichier\"", path, "\""});

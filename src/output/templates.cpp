@@ -9,7 +9,7 @@
 #include "driver/loading.h"
 #include "driver/messages.h"
 #include "driver/text_stream.h"
-#include "page/xml_encoding.h"
+#include "page/xml_parse.h"
 
 namespace qv {
 
@@ -42,13 +42,13 @@ int HelpProject::prepareTemplate(const std::string& templatePath, TemplateParts&
     std::size_t lineFeed = opener == 0 ? std::string::npos : text.rfind('\n', opener - 1);
     std::size_t lineStart = lineFeed == std::string::npos ? 0 : lineFeed + 1;
 
-    const std::string parameters = text.substr(opener + 4, closer - opener - 4);
+    std::string parameters = text.substr(opener + 4, closer - opener - 4);
     parts.before = text.substr(0, opener);
     parts.indent = text.substr(lineStart, opener - lineStart);
     parts.after = text.substr(closer + 3);
 
     TiXmlDocument document;
-    document.Parse(parameters.c_str(), nullptr, chooseXmlEncoding(parameters.c_str()));
+    parseXml(document, parameters);
     if (document.Error()) {
         printMessage({"Erreur \340 l'analyse des param\350tres de substitution"});
         return kStatusBadTemplate;

@@ -9,7 +9,7 @@
 #include "driver/text_stream.h"
 #include "page/html_parser_cb.h"
 #include "page/normalise.h"
-#include "page/xml_encoding.h"
+#include "page/xml_parse.h"
 #include "platform/xml_print.h"
 
 namespace qv {
@@ -37,8 +37,7 @@ int HelpProject::analysePage(const std::string& pagePath, std::string& pageText)
     normalisePage(pageText);
     TiXmlDocument document;
     TiXmlBase::SetCondenseWhiteSpace(false);
-    const char* text = pageText.c_str();
-    document.Parse(text, nullptr, chooseXmlEncoding(text));
+    parseXml(document, pageText);
     if (document.Error()) {
         const std::string diagnosticName = pagePath + ".xml";
         printMessage({"Erreur durant l'analyse du fichier\"", pagePath, "\""});

@@ -1,4 +1,4 @@
-#include "page/xml_encoding.h"
+#include "page/xml_parse.h"
 
 #include <cctype>
 #include <cstring>
@@ -40,6 +40,13 @@ TiXmlEncoding chooseXmlEncoding(const char* text) {
         return TIXML_ENCODING_UTF8;
     }
     return TIXML_ENCODING_UNKNOWN;
+}
+
+void parseXml(TiXmlDocument& document, std::string& text) {
+    constexpr std::size_t kLongestUtf8Sequence = 4;
+    text.append(kLongestUtf8Sequence, '\0');
+    const char* xml = text.c_str();
+    document.Parse(xml, nullptr, chooseXmlEncoding(xml));
 }
 
 }  // namespace qv

@@ -1,0 +1,19 @@
+#pragma once
+#include <tinyxml.h>
+
+#include <string>
+
+namespace qv {
+
+// The encoding to parse a document with: UTF-8, unless the document begins
+// with an XML declaration naming another encoding, in which case the parser
+// detects it itself.
+TiXmlEncoding chooseXmlEncoding(const char* text);
+
+// Parses text (up to its first NUL) into document with the encoding above.
+// The parser steps over a whole UTF-8 sequence from its lead byte, even a
+// truncated one at the very end; text is padded with NUL bytes first so that
+// such a step never leaves the buffer.
+void parseXml(TiXmlDocument& document, std::string& text);
+
+}  // namespace qv
