@@ -1,0 +1,6 @@
+<html>
+<body>
+<!-- index des mots clés -->
+<!-- <template target="principal" />
+</body>
+</html>

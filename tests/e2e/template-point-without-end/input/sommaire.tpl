@@ -1,0 +1,6 @@
+<html>
+<body>
+<!-- <template /> -->
+<p>Fin du sommaire <!-- <template target="x" /> --></p>
+</body>
+</html>

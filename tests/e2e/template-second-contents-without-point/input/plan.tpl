@@ -1,0 +1,6 @@
+<html>
+<body>
+<!--<template />-->
+<!-- <template/> -->
+</body>
+</html>

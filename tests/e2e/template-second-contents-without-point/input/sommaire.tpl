@@ -1,0 +1,1 @@
+<html><body><!-- <template target="principal" /> --></body></html>
