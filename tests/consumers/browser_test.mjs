@@ -103,6 +103,9 @@ try {
   context.on('requestfailed', (request) => fault(`could not load ${request.url()}: ${request.failure()?.errorText}`));
   const page = context.pages()[0] ?? await context.newPage();
   page.on('pageerror', (error) => fault(`script error: ${error.message}`));
+  page.on('console', (message) => {
+    if (message.type() === 'error') fault(`console error: ${message.text()} (${message.location().url})`);
+  });
 
   const frameset = pathToFileURL(path.join(workDir, 'aide', 'index.html')).href;
   await page.goto(frameset, { waitUntil: 'load' });
