@@ -127,6 +127,22 @@ def main(argv):
                 fault(f"{sitemap}: Local {problem}")
         print(f"{sitemap}: {len(entries)} entries, {len(targets)} Local targets checked")
 
+    # The binary contents that readers use in place of the .hhc, rebuilt by chmls.
+    status, output = run([chmls, "extracttoc", BASE + ".chm", "binary-toc.hhc"], work)
+    binary_toc = os.path.join(work, "binary-toc.hhc")
+    if status != 0 or not os.path.isfile(binary_toc):
+        fault(f"chmls could not read the binary contents back (exit {status})")
+    else:
+        def shape(data):
+            return [(entry.depth, entry.name, entry.values("Local"), entry.values("ImageNumber"))
+                    for entry in helpsite.read_sitemap(data)]
+        theirs, expected = shape(ours.read("binary-toc.hhc")), shape(ours.read(options["Contents file"]))
+        if theirs != expected:
+            first = next(i for i, pair in enumerate(zip(theirs + [None], expected + [None])) if pair[0] != pair[1])
+            fault(f"binary contents entry {first + 1} reads back as {theirs[first:first + 1]}, "
+                  f"expected {expected[first:first + 1]}")
+        print(f"binary contents: {len(theirs)} entries read back by chmls")
+
     # What the compiler recorded about the project.
     records = system_records(inside.read("#SYSTEM"))
     if SYSTEM_LANGUAGE not in records or len(records[SYSTEM_LANGUAGE]) < 4:
