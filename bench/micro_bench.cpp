@@ -1,0 +1,154 @@
+// Micro-benchmarks of the routines every page and every keyword go through.
+// Each one runs at several sizes and reports its growth (BigO), so that a
+// routine that turns quadratic shows at once.
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "driver/help_project.h"
+#include "driver/messages.h"
+#include "driver/text_stream.h"
+#include "page/encoding.h"
+#include "page/normalise.h"
+#include "platform/collation.h"
+
+namespace {
+
+// Loose HTML as in the pages: void elements, entities, accents, keywords.
+std::string loosePage(std::size_t bytes) {
+    static const std::string kBlock =
+        "<h2 id=\"s1\" icon=\"3\">R&eacute;glages &amp; pr&eacute;f&eacute;rences&nbsp;:</h2>\n"
+        "<p>Ouvrez le menu <b ix=\"Outils|Options\">Options</b> de la fen\xC3\xAAtre "
+        "principale&hellip; puis choisissez &laquo;&nbsp;Affichage&nbsp;&raquo;.<br>\n"
+        "<img src=\"../images/reglages.png\" alt=\"r\xC3\xA9glages\"> Le prix est de "
+        "19&nbsp;&euro; (Q&R, &lt;note&gt;, n&#176;3).<br/>\n"
+        "<span ix=\"1\">pr\xC3\xA9" "f\xC3\xA9rences</span> <i ix=\"Affichage|1\">th\xC3\xA8me "
+        "<em>sombre</em></i></p>\n<hr>\n";
+    std::string page = "<html><head><meta charset=\"utf-8\"><link rel=\"stylesheet\" "
+                       "href=\"s.css\"><title>Page</title></head><body>\n";
+    while (page.size() < bytes) page += kBlock;
+    return page + "</body></html>\n";
+}
+
+void BM_NormalisePage(benchmark::State& state) {
+    const std::string page = loosePage(static_cast<std::size_t>(state.range(0)));
+    for (auto _ : state) {
+        std::string text = page;
+        qv::normalisePage(text);
+        benchmark::DoNotOptimize(text.data());
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(page.size()));
+    state.SetComplexityN(state.range(0));
+}
+BENCHMARK(BM_NormalisePage)->RangeMultiplier(8)->Range(4 << 10, 16 << 20)->Complexity();
+
+void BM_TidyText(benchmark::State& state) {
+    // A title as the parser hands it: words between long runs of blanks.
+    std::string title = " \t\n  Chapitre ";
+    while (title.size() < static_cast<std::size_t>(state.range(0))) title += "mot \t \n \t ";
+    title += " :. ";
+    for (auto _ : state) {
+        std::string text = title;
+        qv::tidyText(text);
+        benchmark::DoNotOptimize(text.data());
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(title.size()));
+    state.SetComplexityN(state.range(0));
+}
+BENCHMARK(BM_TidyText)->RangeMultiplier(16)->Range(64, 1 << 20)->Complexity();
+
+void BM_Utf8ToAnsi(benchmark::State& state) {
+    std::string value;
+    while (value.size() < static_cast<std::size_t>(state.range(0))) {
+        value += "R\xC3\xA9glages de la fen\xC3\xAAtre \xE2\x80\x94 \xC5\x93uvre \xE2\x82\xAC ";
+    }
+    for (auto _ : state) benchmark::DoNotOptimize(qv::utf8ToAnsi(value));
+    state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(value.size()));
+    state.SetComplexityN(state.range(0));
+}
+BENCHMARK(BM_Utf8ToAnsi)->RangeMultiplier(16)->Range(64, 1 << 20)->Complexity();
+
+std::string cp1252Title(std::size_t bytes) {
+    std::string text;
+    while (text.size() < bytes) text += "R\xE9glages & \"options\" <\xE9t\xE9> \x80 \x9C\xA0 ";
+    return text;
+}
+
+void BM_EncodeEntities(benchmark::State& state) {
+    const std::string title = cp1252Title(static_cast<std::size_t>(state.range(0)));
+    for (auto _ : state) benchmark::DoNotOptimize(qv::encodeEntities(title));
+    state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(title.size()));
+    state.SetComplexityN(state.range(0));
+}
+BENCHMARK(BM_EncodeEntities)->RangeMultiplier(16)->Range(64, 1 << 20)->Complexity();
+
+void BM_EncodeUtf8Html(benchmark::State& state) {
+    const std::string title = cp1252Title(static_cast<std::size_t>(state.range(0)));
+    for (auto _ : state) benchmark::DoNotOptimize(qv::encodeUtf8Html(title));
+    state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(title.size()));
+    state.SetComplexityN(state.range(0));
+}
+BENCHMARK(BM_EncodeUtf8Html)->RangeMultiplier(16)->Range(64, 1 << 20)->Complexity();
+
+std::string keywordTitle(int number) { return "mot-cl\xE9 " + std::to_string(number); }
+
+// The ix path lookup under a parent that already has N children: the time of
+// one lookup must not grow with N.
+void BM_KeywordLookup(benchmark::State& state) {
+    const int children = static_cast<int>(state.range(0));
+    qv::HelpProject project;
+    qv::TopicNode& parent = project.indexRoot.appendChild();
+    std::vector<std::string> titles;
+    for (int i = 0; i < children; ++i) {
+        qv::TopicNode& child = parent.appendChild();
+        child.title = keywordTitle(i);
+        project.noteKeywordChild(parent, child);
+        titles.push_back(child.title);
+    }
+    std::shuffle(titles.begin(), titles.end(), std::mt19937(7));
+    std::size_t next = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(project.findKeywordChild(parent, titles[next]));
+        if (++next == titles.size()) next = 0;
+    }
+    state.SetComplexityN(children);
+}
+BENCHMARK(BM_KeywordLookup)->RangeMultiplier(10)->Range(10, 1000000)->Complexity();
+
+class NullStream : public qv::TextStream {
+    void writeRaw(const char*, std::size_t) override {}
+};
+
+// Sorting N keywords under one parent (and writing them to nowhere), as the
+// index file writer does for each level.
+void BM_IndexSort(benchmark::State& state) {
+    const int count = static_cast<int>(state.range(0));
+    qv::HelpProject project;
+    qv::KeywordCollator collator;
+    std::mt19937 random(11);
+    for (auto _ : state) {
+        state.PauseTiming();
+        project.indexRoot.children.clear();
+        for (int i = 0; i < count; ++i) {
+            qv::TopicNode& child = project.indexRoot.appendChild();
+            child.title = keywordTitle(static_cast<int>(random() % (count * 4u)));
+            if (i % 3 == 0) child.title[0] = 'M';  // case differences sort together
+            child.file = "pages/p.html";
+        }
+        NullStream out;
+        std::string indent;
+        state.ResumeTiming();
+        project.indexRoot.writeIndexSitemap(project, out, indent, collator);
+    }
+    state.SetComplexityN(count);
+}
+BENCHMARK(BM_IndexSort)->RangeMultiplier(10)->Range(100, 100000)->Complexity(benchmark::oNLogN)
+    ->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

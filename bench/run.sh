@@ -1,0 +1,72 @@
+#!/usr/bin/env bash
+# Builds a Release binary with the benchmarks and reports, in one run: the
+# whole run on 1k, 4k and 16k generated pages against the parse-only
+# baseline, the hard cases (64 MB pages, large indexes), peak memory, then
+# the micro-benchmarks of the hot routines.
+#
+#   bench/run.sh [--quick] [--callgrind] [--repeat N] [--no-micro]
+#
+#   --quick      sets of 250/1k/4k pages and hard cases at a quarter size
+#   --callgrind  also count instructions (whole run against parse-only) under
+#                valgrind, which does not depend on the machine's load
+#   --repeat N   best of N runs of each measurement (default 3)
+#
+# Generated sets are kept under build/bench-data and made again only when the
+# generator changes. The build goes to build/bench-release.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+quick=0 callgrind=() repeat=3 micro=1
+while [ $# -gt 0 ]; do
+  case $1 in
+    --quick) quick=1 ;;
+    --callgrind) callgrind=(--callgrind) ;;
+    --repeat) repeat=$2; shift ;;
+    --no-micro) micro=0 ;;
+    *) echo "unknown option: $1" >&2; exit 2 ;;
+  esac
+  shift
+done
+
+build=$root/build/bench-release
+cmake -S "$root" -B "$build" --preset release -DQUORVANE_BENCH=ON >/dev/null
+cmake --build "$build" -j"$(nproc)" >/dev/null
+
+data=$root/build/bench-data
+stamp=$(sha256sum "$root/bench/gen_helpset.py" | cut -c1-16)
+generate() {  # name, generator arguments...
+  local dir=$data/$1; shift
+  if [ "$(cat "$dir/.stamp" 2>/dev/null)" != "$stamp $*" ]; then
+    rm -rf "$dir"
+    python3 "$root/bench/gen_helpset.py" "$dir" "$@"
+    echo "$stamp $*" > "$dir/.stamp"
+  fi
+  sets+=("$(basename "$dir")=$dir")
+}
+
+echo "machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2- | sed 's/^ //')"
+echo "date: $(date -u '+%Y-%m-%d %H:%M UTC'), commit $(git -C "$root" rev-parse --short HEAD)"
+echo
+
+if [ $quick = 1 ]; then sizes=(250 1000 4000) names=(1k 4k 16k) scale=0.25
+else sizes=(1000 4000 16000) names=(1k 4k 16k) scale=1; fi
+# In --quick mode the names keep their roles (small, middle, large).
+
+sets=()
+for i in 0 1 2; do generate "${names[$i]}" --pages "${sizes[$i]}" --seed 1; done
+echo "== help sets (best of $repeat; ratio = whole run / parse-only)"
+python3 "$root/bench/measure.py" --bin "$build/quorvane" --baseline "$build/bench/qv_parse_baseline" \
+  --repeat "$repeat" ${callgrind[@]+"${callgrind[@]}"} \
+  $([ $quick = 0 ] && echo --checksums "$root/bench/outputs.sha256") "${sets[@]}"
+
+sets=()
+for kind in brs entities crlf spaces groups oneparent; do generate "$kind" --kind "$kind" --scale "$scale"; done
+echo
+echo "== hard cases (best of $repeat; ratio = whole run / parse-only of the same pages)"
+python3 "$root/bench/measure.py" --bin "$build/quorvane" --baseline "$build/bench/qv_parse_baseline" \
+  --repeat "$repeat" $([ $quick = 0 ] && echo --checksums "$root/bench/outputs.sha256") "${sets[@]}"
+
+if [ $micro = 1 ]; then
+  echo
+  echo "== micro-benchmarks"
+  "$build/bench/qv_micro_bench" --benchmark_min_time=0.05
+fi
