@@ -15,7 +15,7 @@
 namespace qv::testing_support {
 
 class TempDir {
-public:
+  public:
     TempDir() {
         std::string pattern = "/tmp/quorvane_test.XXXXXX";
         if (mkdtemp(pattern.data()) != nullptr) path_ = pattern;
@@ -41,11 +41,6 @@ public:
         return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     }
 
-    bool exists(const std::string& name) const {
-        struct stat info;
-        return ::stat(file(name).c_str(), &info) == 0;
-    }
-
     void makeDirectory(const std::string& name) const { ::mkdir(file(name).c_str(), 0777); }
 
     // Every entry of a directory below this one ("" for this one), sorted.
@@ -62,7 +57,7 @@ public:
         return names;
     }
 
-private:
+  private:
     static void removeTree(const std::string& path) {
         if (DIR* dir = ::opendir(path.c_str())) {
             while (dirent* entry = ::readdir(dir)) {
