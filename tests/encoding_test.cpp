@@ -58,12 +58,13 @@ TEST(EncodeEntities, EveryNamedHighByteDecodesBackToItsCharacter) {
 }
 
 TEST(EncodeUtf8Html, MarkupEntitiesAndUtf8) {
-    check(encodeUtf8Html, {
-                              {"Caf\xE9", "Caf\xC3\xA9"},
-                              {"a<b & \"c\">", "a&lt;b &amp; &quot;c&quot;&gt;"},
-                              {"\xA0\x80\x92\x81", "&nbsp;\xC2\x80\xC2\x92\xC2\x81"},
-                              {"l'\xC0\xFF\\", "l'\xC3\x80\xC3\xBF\\"},
-                          });
+    const Cases cases = {
+        {"Caf\xE9", "Caf\xC3\xA9"},
+        {"a<b & \"c\">", "a&lt;b &amp; &quot;c&quot;&gt;"},
+        {"\xA0\x80\x92\x81", "&nbsp;\xC2\x80\xC2\x92\xC2\x81"},
+        {"l'\xC0\xFF\\", "l'\xC3\x80\xC3\xBF\\"},
+    };
+    check(encodeUtf8Html, cases);
 }
 
 TEST(Encoders, LongTitlesAreNeverCut) {
@@ -81,15 +82,12 @@ TEST(Encoders, LongTitlesAreNeverCut) {
 }
 
 TEST(Utf8ToAnsi, WellFormed) {
-    check(utf8ToAnsi, {
-                          {"A\xC3\xA9\xC5\x93", "A\xE9\x9C"},
-                          {"\xC2\x80\xC2\x9F\xC2\xA0\xC3\xBF",
-                           "\x80\x9F\xA0\xFF"},  // U+0080-U+00FF keep their value
-                          {"a\xE2\x80\x99"
-                           "b",
-                           "a\x92"
-                           "b"},
-                      });
+    const Cases cases = {
+        {"A\xC3\xA9\xC5\x93", "A\xE9\x9C"},
+        {"\xC2\x80\xC2\x9F\xC2\xA0\xC3\xBF", "\x80\x9F\xA0\xFF"},  // U+0080-U+00FF keep their value
+        {"a\xE2\x80\x99\x62", "a\x92\x62"},
+    };
+    check(utf8ToAnsi, cases);
     const std::pair<std::uint32_t, unsigned char> cp1252[] = {
         {0x20AC, 0x80}, {0x201A, 0x82}, {0x0192, 0x83}, {0x201E, 0x84}, {0x2026, 0x85},
         {0x2020, 0x86}, {0x2021, 0x87}, {0x02C6, 0x88}, {0x2030, 0x89}, {0x0160, 0x8A},
@@ -106,29 +104,22 @@ TEST(Utf8ToAnsi, WellFormed) {
 }
 
 TEST(Utf8ToAnsi, MalformedGivesOneMarkPerFirstByte) {
-    check(utf8ToAnsi, {
-                          {"\x80", "?"},
-                          {"a\xBF"
-                           "b",
-                           "a?b"},
-                          {"\xC3", "?"},
-                          {"\xC3"
-                           "A",
-                           "?A"},
-                          {"\xC3\xC3\xA9", "?\xE9"},
-                          {"\xE2\x82"
-                           "A",
-                           "??A"},
-                          {"\xF0\x9F\x98"
-                           "x",
-                           "???x"},
-                          {"\xC0\xAF", "??"},  // overlong
-                          {"\xE0\x80\x80", "???"},
-                          {"\xF0\x80\x80\x80", "????"},
-                          {"\xED\xA0\x80", "???"},       // surrogate
-                          {"\xF4\x90\x80\x80", "????"},  // above U+10FFFF
-                          {"\xFE\xFF", "??"},
-                      });
+    const Cases cases = {
+        {"\x80", "?"},
+        {"a\xBF\x62", "a?b"},
+        {"\xC3", "?"},
+        {"\xC3\x41", "?A"},
+        {"\xC3\xC3\xA9", "?\xE9"},
+        {"\xE2\x82\x41", "??A"},
+        {"\xF0\x9F\x98x", "???x"},
+        {"\xC0\xAF", "??"},  // overlong
+        {"\xE0\x80\x80", "???"},
+        {"\xF0\x80\x80\x80", "????"},
+        {"\xED\xA0\x80", "???"},       // surrogate
+        {"\xF4\x90\x80\x80", "????"},  // above U+10FFFF
+        {"\xFE\xFF", "??"},
+    };
+    check(utf8ToAnsi, cases);
 }
 
 }  // namespace

@@ -9,9 +9,7 @@ namespace {
 const std::string kNoPoint = "Impossible de trouver le point de substitution\n";
 const std::string kNoEnd = "Impossible de trouver la fin du point de substitution\n";
 const std::string kBadParameters = "Erreur \xE0 l'analyse des param\xE8tres de substitution\n";
-const std::string kNoExtension =
-    "Le fichier d'entr\xE9"
-    "e n'a pas l'extension \".tpl\"\n";
+const std::string kNoExtension = "Le fichier d'entr\xE9\x65 n'a pas l'extension \".tpl\"\n";
 
 TEST(PrepareTemplate, CutsOrRejects) {
     const struct {
