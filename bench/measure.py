@@ -7,9 +7,11 @@ sets and prints one table of times, ratios and peak memory.
 
 Every figure is the best of R runs, the runs of the tool and of the baseline
 interleaved, so that both meet the same load on a shared machine. The whole
-run is the tool's process from start to exit (wall time); the parse-only time
-is TinyXML alone parsing the same pages after normalisation, inside the
-baseline program. Peak memory is each process's max RSS (GNU time).
+run is the tool's process from start to exit (wall time, and CPU time: user
+plus system, less disturbed by other processes); the parse-only time is
+TinyXML alone parsing the same pages after normalisation, inside the
+baseline program (wall and CPU). ratio = whole_ms / parse_ms, cpu_r =
+cpu_ms / pcpu_ms. Peak memory is each process's max RSS (GNU time).
 
 With --callgrind, both are also run once under valgrind's callgrind and the
 ratio of instructions is printed: the tool's whole process against the
@@ -31,18 +33,23 @@ TEMPLATE_OUTPUTS = ["sommaire.html", "motscles.html"]
 
 
 def run(command, cwd, stdout):
-    """Wall seconds and max RSS (KiB) of one process. The RSS comes from GNU
-    time, a small process: the kernel's peak of a child counts its life
-    before exec too, which for a child forked from Python is Python's size."""
+    """Wall seconds, CPU seconds (user + system) and max RSS (KiB) of one
+    process. The RSS comes from GNU time, a small process: the kernel's peak
+    of a child counts its life before exec too, which for a child forked from
+    Python is Python's size. The CPU time of the time process includes the
+    command's, which it waited for."""
     with tempfile.NamedTemporaryFile(mode="r") as rss:
         start = time.perf_counter()
-        process = subprocess.run(["/usr/bin/time", "-f", "%M", "-o", rss.name] + command,
-                                 cwd=cwd, stdout=stdout, stderr=subprocess.PIPE)
+        process = subprocess.Popen(["/usr/bin/time", "-f", "%M", "-o", rss.name] + command,
+                                   cwd=cwd, stdout=stdout, stderr=subprocess.PIPE)
+        err = process.stderr.read()
+        _, status, usage = os.wait4(process.pid, 0)
         wall = time.perf_counter() - start
-        if process.returncode != 0:
-            sys.exit("%s failed (%d): %s" % (" ".join(command), process.returncode,
-                                             process.stderr.decode(errors="replace")))
-        return wall, int(rss.read().split()[-1])
+        code = os.waitstatus_to_exitcode(status)
+        if code != 0:
+            sys.exit("%s failed (%d): %s" % (" ".join(command), code,
+                                             err.decode(errors="replace")))
+        return wall, usage.ru_utime + usage.ru_stime, int(rss.read().split()[-1])
 
 
 def outputs_digest(work, set_dir):
@@ -94,9 +101,9 @@ def main():
                     name, digest = line.split()
                     expected[name] = digest
 
-    header = ("%-10s %6s %7s %9s %9s %9s %9s %7s %8s %8s %8s" %
+    header = ("%-10s %6s %6s %9s %8s %8s %9s %6s %8s %8s %7s %7s %7s" %
               ("set", "pages", "MB", "whole_ms", "us/page", "norm_ms", "parse_ms", "ratio",
-               "rss_MB", "page_MB", "base_MB"))
+               "cpu_ms", "pcpu_ms", "cpu_r", "rss_MB", "base_MB"))
     print(header)
     per_page = {}
     failures = 0
@@ -106,27 +113,30 @@ def main():
         listing = os.path.join(set_dir, "liste.xml")
         work = tempfile.mkdtemp(prefix="qvbench.")
         try:
-            whole, rss, base_rss = float("inf"), 0, 0
-            parse_ms = normalise_ms = float("inf")
+            whole, cpu, rss, base_rss = float("inf"), float("inf"), 0, 0
+            parse_ms = parse_cpu_ms = normalise_ms = float("inf")
             pages = 0
             for _ in range(args.repeat):
                 with open(os.path.join(work, "messages.txt"), "wb") as log:
-                    wall, peak = run([args.bin, listing, "aide"], work, log)
-                whole, rss = min(whole, wall), max(rss, peak)
+                    wall, seconds, peak = run([args.bin, listing, "aide"], work, log)
+                whole, cpu, rss = min(whole, wall), min(cpu, seconds), max(rss, peak)
                 with tempfile.TemporaryFile() as report:
-                    _, peak = run([args.baseline, listing, "1"], work, report)
+                    _, _, peak = run([args.baseline, listing, "1"], work, report)
                     report.seek(0)
                     fields = dict(re.findall(r"(\w+)=([\d.]+)", report.read().decode()))
                 base_rss = max(base_rss, peak)
                 parse_ms = min(parse_ms, float(fields["parse_ms"]))
+                parse_cpu_ms = min(parse_cpu_ms, float(fields["parse_cpu_ms"]))
                 normalise_ms = min(normalise_ms, float(fields["normalise_ms"]))
                 pages = int(fields["pages"])
             whole_ms = whole * 1000
             per_page[name] = whole_ms / pages
-            print("%-10s %6d %7.1f %9.1f %9.1f %9.1f %9.1f %7.2f %8.1f %8.1f %8.1f" % (
+            print("%-10s %6d %6.1f %9.1f %8.1f %8.1f %9.1f %6.2f %8.1f %8.1f %7.2f %7.1f %7.1f" % (
                 name, pages, set_bytes(set_dir) / 2**20, whole_ms, 1000 * whole_ms / pages,
-                normalise_ms, parse_ms, whole_ms / parse_ms, rss / 1024,
-                largest_page(set_dir) / 2**20, base_rss / 1024), flush=True)
+                normalise_ms, parse_ms, whole_ms / parse_ms, cpu * 1000, parse_cpu_ms,
+                cpu * 1000 / parse_cpu_ms, rss / 1024, base_rss / 1024), flush=True)
+            print("  largest page %.1f MB; peak RSS / largest page %.1f" % (
+                largest_page(set_dir) / 2**20, rss * 1024 / largest_page(set_dir)))
             digest = outputs_digest(work, set_dir)
             if name in expected and expected[name] != digest:
                 print("  OUTPUT CHANGED for %s: %s (expected %s)" % (name, digest, expected[name]))
@@ -136,7 +146,7 @@ def main():
             if args.callgrind:
                 tool = callgrind_instructions([args.bin, listing, "aide"], work, [])
                 base = callgrind_instructions([args.baseline, listing, "1"], work,
-                                              ["--toggle-collect=parseAll*"])
+                                              ["--toggle-collect=*parseAll*"])
                 print("  instructions: whole run %.3g, parse-only %.3g, ratio %.2f" %
                       (tool, base, tool / base), flush=True)
         finally:
