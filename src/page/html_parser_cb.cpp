@@ -1,6 +1,7 @@
 #include "page/html_parser_cb.h"
 
 #include <cctype>
+#include <climits>
 #include <cstdlib>
 
 #include "driver/help_project.h"
@@ -28,6 +29,16 @@ int headingNumber(const std::string& lowerName) {
         return lowerName[1] - '0';
     }
     return 0;
+}
+
+// An icon number read as atoi reads it (blanks, sign, digits up to the first
+// other character, 0 without digits), held to the range of an int instead
+// of overflowing.
+int iconNumber(const char* value) {
+    long number = std::strtol(value, nullptr, 10);
+    if (number > INT_MAX) return INT_MAX;
+    if (number < INT_MIN) return INT_MIN;
+    return static_cast<int>(number);
 }
 
 }  // namespace
@@ -65,7 +76,7 @@ void HtmlParserCb::attachHeading(const TiXmlElement& element, int level) {
     }
     project.currentNode = node;
     node->anchor = currentAnchor;
-    if (const char* icon = element.Attribute("icon")) node->imageNumber = std::atoi(icon);
+    if (const char* icon = element.Attribute("icon")) node->imageNumber = iconNumber(icon);
     headingElement = &element;
 }
 
