@@ -75,9 +75,10 @@ TEST(HtmlParserCb, OnePage) {
          "", ""},
         {"icons", 0,
          "<h1 id=\"a\" icon=\"3\">A</h1><h1 id=\"b\" icon=\"x\">B</h1><h1 id=\"c\">C</h1>"
-         "<h1 id=\"d\" icon=\" 12ab\">D</h1><h1 id=\"e\" icon=\"-4\">E</h1>",
+         "<h1 id=\"d\" icon=\" 12ab\">D</h1><h1 id=\"e\" icon=\"-4\">E</h1>"
+         "<h1 id=\"f\" icon=\"99999999999\">F</h1>",
          "[A] #a @p.htm icon=3\n[B] #b @p.htm icon=0\n[C] #c @p.htm\n[D] #d @p.htm icon=12\n"
-         "[E] #e @p.htm icon=-4\n",
+         "[E] #e @p.htm icon=-4\n[F] #f @p.htm icon=2147483647\n",
          ""},
         {"heading text gathered and tidied", 0,
          "<h1 id=\"t\">Le <b>titre</b> :</h1><h1 id=\"u\"><b>Le</b> <i>titre</i></h1>"
