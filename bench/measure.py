@@ -90,6 +90,8 @@ def main():
     parser.add_argument("--repeat", type=int, default=3)
     parser.add_argument("--checksums")
     parser.add_argument("--callgrind", action="store_true")
+    parser.add_argument("--per-page", action="store_true",
+                        help="compare the per-page time of each set with the first one")
     parser.add_argument("sets", nargs="+")
     args = parser.parse_args()
 
@@ -106,6 +108,7 @@ def main():
                "cpu_ms", "pcpu_ms", "cpu_r", "rss_MB", "base_MB"))
     print(header)
     per_page = {}
+    pages_of = {}
     failures = 0
     for item in args.sets:
         name, set_dir = item.split("=", 1)
@@ -131,6 +134,7 @@ def main():
                 pages = int(fields["pages"])
             whole_ms = whole * 1000
             per_page[name] = whole_ms / pages
+            pages_of[name] = pages
             print("%-10s %6d %6.1f %9.1f %8.1f %8.1f %9.1f %6.2f %8.1f %8.1f %7.2f %7.1f %7.1f" % (
                 name, pages, set_bytes(set_dir) / 2**20, whole_ms, 1000 * whole_ms / pages,
                 normalise_ms, parse_ms, whole_ms / parse_ms, cpu * 1000, parse_cpu_ms,
@@ -151,10 +155,11 @@ def main():
                       (tool, base, tool / base), flush=True)
         finally:
             shutil.rmtree(work, ignore_errors=True)
-    if "1k" in per_page:
-        for name in ("4k", "16k"):
-            if name in per_page:
-                print("per-page time %s / 1k: %.2f" % (name, per_page[name] / per_page["1k"]))
+    names = list(per_page)
+    if args.per_page and len(names) > 1:
+        for name in names[1:]:
+            print("per-page time %s / %s: %.2f" % (name, names[0],
+                                                   per_page[name] / per_page[names[0]]))
     return 1 if failures else 0
 
 

@@ -47,23 +47,25 @@ echo "machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -
 echo "date: $(date -u '+%Y-%m-%d %H:%M UTC'), commit $(git -C "$root" rev-parse --short HEAD)"
 echo
 
-if [ $quick = 1 ]; then sizes=(250 1000 4000) names=(1k 4k 16k) scale=0.25
-else sizes=(1000 4000 16000) names=(1k 4k 16k) scale=1; fi
-# In --quick mode the names keep their roles (small, middle, large).
+# --quick sets have names of their own, so that they never replace the full ones.
+if [ $quick = 1 ]; then sizes=(250 1000 4000) names=(q250 q1k q4k) scale=0.25 prefix=q-
+else sizes=(1000 4000 16000) names=(1k 4k 16k) scale=1 prefix=; fi
 
 sets=()
 for i in 0 1 2; do generate "${names[$i]}" --pages "${sizes[$i]}" --seed 1; done
 echo "== help sets (best of $repeat; ratio = whole run / parse-only)"
 python3 "$root/bench/measure.py" --bin "$build/quorvane" --baseline "$build/bench/qv_parse_baseline" \
-  --repeat "$repeat" ${callgrind[@]+"${callgrind[@]}"} \
-  $([ $quick = 0 ] && echo --checksums "$root/bench/outputs.sha256") "${sets[@]}"
+  --repeat "$repeat" --per-page ${callgrind[@]+"${callgrind[@]}"} \
+  --checksums "$root/bench/outputs.sha256" "${sets[@]}"
 
 sets=()
-for kind in brs entities crlf spaces groups oneparent; do generate "$kind" --kind "$kind" --scale "$scale"; done
+for kind in brs entities crlf spaces groups oneparent; do
+  generate "$prefix$kind" --kind "$kind" --scale "$scale"
+done
 echo
 echo "== hard cases (best of $repeat; ratio = whole run / parse-only of the same pages)"
 python3 "$root/bench/measure.py" --bin "$build/quorvane" --baseline "$build/bench/qv_parse_baseline" \
-  --repeat "$repeat" $([ $quick = 0 ] && echo --checksums "$root/bench/outputs.sha256") "${sets[@]}"
+  --repeat "$repeat" --checksums "$root/bench/outputs.sha256" "${sets[@]}"
 
 if [ $micro = 1 ]; then
   echo
