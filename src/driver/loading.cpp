@@ -7,11 +7,24 @@
 namespace qv {
 
 void foldLineEnds(std::string& text) {
-    std::size_t out = 0;
+    // Runs between carriage returns move down in one piece; only the CR of a
+    // CR LF pair is left out.
+    char* data = text.data();
     const std::size_t size = text.size();
-    for (std::size_t in = 0; in < size; ++in) {
-        if (text[in] == '\r' && in + 1 < size && text[in + 1] == '\n') continue;
-        text[out++] = text[in];
+    const void* found = std::memchr(data, '\r', size);
+    if (found == nullptr) return;
+    std::size_t in = static_cast<const char*>(found) - data;
+    std::size_t out = in;
+    while (in < size) {
+        // data[in] is a CR.
+        bool folded = in + 1 < size && data[in + 1] == '\n';
+        if (!folded) data[out++] = '\r';
+        ++in;
+        found = std::memchr(data + in, '\r', size - in);
+        std::size_t next = found == nullptr ? size : static_cast<const char*>(found) - data;
+        std::memmove(data + out, data + in, next - in);
+        out += next - in;
+        in = next;
     }
     text.resize(out);
 }

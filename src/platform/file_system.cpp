@@ -2,6 +2,8 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <memory>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -66,18 +68,30 @@ int readWholeFile(const std::string& path, std::string& bytes) {
     } else if (S_ISDIR(info.st_mode)) {
         status = 5;  // a directory named as a file: access denied, as on Windows
     } else {
-        if (info.st_size > 0) bytes.reserve(static_cast<std::size_t>(info.st_size));
-        char buffer[1 << 16];
+        // Into an uninitialised buffer sized from the file (a string would be
+        // zero-filled first), then copied once; a file that grows meanwhile
+        // is read to its end all the same.
+        std::size_t capacity = info.st_size > 0 ? static_cast<std::size_t>(info.st_size) : 4096;
+        std::unique_ptr<char[]> buffer(new char[capacity]);
+        std::size_t size = 0;
         for (;;) {
-            ssize_t got = ::read(fd, buffer, sizeof buffer);
+            if (size == capacity) {
+                std::size_t larger = capacity + capacity / 2;
+                std::unique_ptr<char[]> grown(new char[larger]);
+                std::memcpy(grown.get(), buffer.get(), size);
+                buffer.swap(grown);
+                capacity = larger;
+            }
+            ssize_t got = ::read(fd, buffer.get() + size, capacity - size);
             if (got < 0) {
                 if (errno == EINTR) continue;
                 status = statusFromErrno(errno, osPath);
                 break;
             }
             if (got == 0) break;
-            bytes.append(buffer, static_cast<std::size_t>(got));
+            size += static_cast<std::size_t>(got);
         }
+        if (status == 0) bytes.assign(buffer.get(), size);
     }
     ::close(fd);
     if (status != 0) bytes.clear();
