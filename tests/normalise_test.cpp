@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdint>
+#include <iterator>
 
 namespace qv {
 namespace {
@@ -33,6 +35,36 @@ TEST(NormalisePage, ClosesVoidElements) {
               {"<br><br", "<br/><br"},  // a prefix without ">" ends that tag's pass
               {"<hr><img src=x", "<hr/><img src=x"},
           });
+}
+
+// One tag's pass, as written out in the page rules: search, close, resume.
+void closeOneTagByItself(std::string_view tag, std::string& text) {
+    for (std::size_t found = text.find(tag); found != std::string::npos;) {
+        std::size_t close = text.find('>', found);
+        if (close == std::string::npos) return;
+        if (text[close - 1] != '/') text.insert(close++, 1, '/');
+        found = text.find(tag, close + 1);
+    }
+}
+
+TEST(CloseVoidTags, OneScanEqualsThePassesInTurn) {
+    // Tags that share a ">", overlap, lack a ">" or sit inside one another.
+    const std::string_view pieces[] = {"<br", "<img ", "<hr", "<meta", "<frame ", "<frame",
+                                       ">", "/", "/>", "x", " ", "<", "<wbr", "<link"};
+    const std::string_view tags[] = {"<meta", "<link", "<img", "<br", "<hr", "<wbr", "<frame "};
+    std::uint32_t seed = 12345;
+    for (int round = 0; round < 20000; ++round) {
+        std::string text;
+        for (int i = 0, n = 1 + round % 12; i < n; ++i) {
+            seed = seed * 1664525u + 1013904223u;
+            text += pieces[(seed >> 16) % std::size(pieces)];
+        }
+        std::string expected = text;
+        for (std::string_view tag : tags) closeOneTagByItself(tag, expected);
+        std::string actual = text;
+        closeVoidTags(tags, std::size(tags), actual);
+        ASSERT_EQ(actual, expected) << "input: " << text;
+    }
 }
 
 TEST(DecodeEntities, KnownNamesOnlyAndNoRescan) {

@@ -1,6 +1,6 @@
 #include "page/entities.h"
 
-#include <unordered_map>
+#include <vector>
 
 namespace qv {
 
@@ -51,24 +51,53 @@ std::string utf8OfByte(unsigned char code) {
     return {static_cast<char>(0xC0 | (code >> 6)), static_cast<char>(0x80 | (code & 0x3F))};
 }
 
-const std::unordered_map<std::string_view, std::string>& entityTexts() {
-    static const auto* texts = [] {
-        auto* map = new std::unordered_map<std::string_view, std::string>();
+// The names grouped by their first byte and length, each with its UTF-8
+// text; names are unique, so the first equal row of a group is the row.
+struct NamedText {
+    std::string_view name;
+    char utf8[2];
+    unsigned char utf8Length;
+};
+
+class EntityIndex {
+public:
+    EntityIndex() {
         for (std::size_t i = 0; i < characterEntityCount; ++i) {
-            map->emplace(characterEntities[i].name, utf8OfByte(characterEntities[i].code));
+            std::string_view name = characterEntities[i].name;
+            std::string text = utf8OfByte(characterEntities[i].code);
+            NamedText row{name, {text[0], text.size() > 1 ? text[1] : '\0'},
+                          static_cast<unsigned char>(text.size())};
+            groups_[key(name)].push_back(row);
         }
-        return map;
-    }();
-    return *texts;
+    }
+
+    const NamedText* find(std::string_view name) const {
+        if (name.empty() || name.size() >= kLengths) return nullptr;
+        for (const NamedText& row : groups_[key(name)]) {
+            if (row.name == name) return &row;
+        }
+        return nullptr;
+    }
+
+private:
+    static constexpr std::size_t kLengths = 8;  // names are at most 6 bytes
+    static std::size_t key(std::string_view name) {
+        return static_cast<unsigned char>(name[0]) * kLengths + name.size();
+    }
+    std::vector<NamedText> groups_[256 * kLengths];
+};
+
+const EntityIndex& entityIndex() {
+    static const EntityIndex* index = new EntityIndex();
+    return *index;
 }
 
 }  // namespace
 
 bool lookupCharacterEntity(std::string_view name, std::string_view& utf8Text) {
-    const auto& texts = entityTexts();
-    auto found = texts.find(name);
-    if (found == texts.end()) return false;
-    utf8Text = found->second;
+    const NamedText* row = entityIndex().find(name);
+    if (row == nullptr) return false;
+    utf8Text = std::string_view(row->utf8, row->utf8Length);
     return true;
 }
 

@@ -1,7 +1,10 @@
 #include "page/normalise.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstring>
+#include <iterator>
+#include <vector>
 
 #include "page/entities.h"
 
@@ -9,7 +12,7 @@ namespace qv {
 
 namespace {
 
-const char* const kVoidTags[] = {"<meta", "<link", "<img", "<br", "<hr", "<wbr", "<frame "};
+const std::string_view kVoidTags[] = {"<meta", "<link", "<img", "<br", "<hr", "<wbr", "<frame "};
 
 constexpr std::size_t kLongestEntityName = 9;
 
@@ -39,23 +42,64 @@ std::size_t xmlReferenceLength(std::string_view text, std::size_t at) {
 
 }  // namespace
 
-void closeVoidTag(std::string_view tag, std::string& text) {
-    std::size_t found = text.find(tag);
-    if (found == std::string::npos) return;
-    std::string out;
-    out.reserve(text.size() + text.size() / 64);
-    std::size_t copied = 0;  // text before this position is already in out
-    while (found != std::string::npos) {
-        std::size_t close = text.find('>', found);
-        if (close == std::string::npos) break;
-        out.append(text, copied, close - copied);
-        if (text[close - 1] != '/') out.push_back('/');
-        copied = close;
-        found = text.find(tag, close + 1);
+void closeVoidTags(const std::string_view* tags, std::size_t count, std::string& text) {
+    // Each tag's own pass would insert "/" before the first ">" after each of
+    // its occurrences, resuming its search after that ">", and stop at an
+    // occurrence without one. Inserting "/" neither makes nor breaks an
+    // occurrence nor moves a ">" relative to the others, and a ">" that
+    // already follows "/" is left alone, so the passes together add one "/"
+    // before every ">" that some tag's pass reaches and that does not follow
+    // "/" in the original text. One scan over the "<" finds them all.
+    constexpr std::size_t kMaxTags = 16;
+    std::size_t resume[kMaxTags] = {};  // where each tag's search goes on
+    bool ended[kMaxTags] = {};
+    count = std::min(count, kMaxTags);
+
+    const char* data = text.data();
+    const std::size_t size = text.size();
+    std::vector<std::size_t> closes;  // the ">" to close, in increasing order
+    std::size_t close = 0;            // the first ">" at or after some earlier "<"
+    bool closeKnown = false;
+    for (const void* found = std::memchr(data, '<', size); found != nullptr;) {
+        const std::size_t at = static_cast<const char*>(found) - data;
+        const char second = at + 1 < size ? data[at + 1] : '\0';
+        for (std::size_t t = 0; t < count; ++t) {
+            const std::string_view tag = tags[t];
+            if (ended[t] || at < resume[t] || (tag.size() > 1 && tag[1] != second)) continue;
+            if (size - at < tag.size() || std::memcmp(data + at, tag.data(), tag.size()) != 0) {
+                continue;
+            }
+            if (!closeKnown || close < at) {
+                const void* gt = std::memchr(data + at, '>', size - at);
+                if (gt == nullptr) {
+                    ended[t] = true;  // and every later occurrence has no ">" either
+                    continue;
+                }
+                close = static_cast<const char*>(gt) - data;
+                closeKnown = true;
+            }
+            if (closes.empty() || closes.back() != close) closes.push_back(close);
+            resume[t] = close + 1;
+        }
+        if (at + 1 >= size) break;
+        found = std::memchr(data + at + 1, '<', size - at - 1);
     }
+
+    std::string out;
+    std::size_t copied = 0;  // text before this position is already in out
+    for (std::size_t at : closes) {
+        if (data[at - 1] == '/') continue;
+        if (out.empty()) out.reserve(size + closes.size());
+        out.append(text, copied, at - copied);
+        out.push_back('/');
+        copied = at;
+    }
+    if (copied == 0) return;
     out.append(text, copied, std::string::npos);
     text.swap(out);
 }
+
+void closeVoidTag(std::string_view tag, std::string& text) { closeVoidTags(&tag, 1, text); }
 
 void decodeEntities(std::string& text) {
     std::string out;
@@ -87,14 +131,13 @@ void decodeEntities(std::string& text) {
 }
 
 void escapeStrayAmpersands(std::string& text) {
-    std::size_t amp = text.find('&');
-    if (amp == std::string::npos) return;
+    // Most pages have none: nothing is copied until the first one.
     std::string out;
-    out.reserve(text.size() + text.size() / 32);
     std::size_t copied = 0;
-    while (amp != std::string::npos) {
+    for (std::size_t amp = text.find('&'); amp != std::string::npos;) {
         std::size_t length = xmlReferenceLength(text, amp);
         if (length == 0) {
+            if (out.empty()) out.reserve(text.size() + text.size() / 32);
             out.append(text, copied, amp + 1 - copied);
             out.append("amp;");
             copied = amp + 1;
@@ -103,12 +146,13 @@ void escapeStrayAmpersands(std::string& text) {
             amp = text.find('&', amp + length);
         }
     }
+    if (copied == 0) return;
     out.append(text, copied, std::string::npos);
     text.swap(out);
 }
 
 void normalisePage(std::string& text) {
-    for (const char* tag : kVoidTags) closeVoidTag(tag, text);
+    closeVoidTags(kVoidTags, std::size(kVoidTags), text);
     decodeEntities(text);
     escapeStrayAmpersands(text);
 }

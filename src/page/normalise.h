@@ -9,9 +9,14 @@ namespace qv {
 // writes every ampersand that does not start an XML reference as "&amp;".
 void normalisePage(std::string& text);
 
-// Inserts "/" before the first ">" after each occurrence of tag unless the
-// ">" already follows a "/". The pass ends at an occurrence with no ">".
+// Inserts "/" before the first ">" after each occurrence of tag (which
+// begins with "<") unless the ">" already follows a "/". The pass ends at an
+// occurrence with no ">".
 void closeVoidTag(std::string_view tag, std::string& text);
+
+// The same as closeVoidTag for each of the count tags in turn, in one scan.
+// Every tag begins with "<", as those of the void element list do.
+void closeVoidTags(const std::string_view* tags, std::size_t count, std::string& text);
 
 // Replaces each "&name;" whose name (at most 9 bytes, up to the next ";") is
 // a known character entity. The pass ends at the first "&" with no ";" after it.
