@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "page/encoding.h"
 #include "temp_dir.h"
 
 namespace qv {
@@ -21,6 +22,30 @@ TEST(TextStream, EveryLineFeedBecomesCrLf) {
     file << "[OPTIONS]\n" << 42 << "\r\n";
     ASSERT_EQ(file.close(), 0);
     EXPECT_EQ(dir.read("a.hhp"), "[OPTIONS]\r\n42\r\r\n");
+}
+
+TEST(TextStream, LineEndsSurviveTheBufferBeingHandedOnInPieces) {
+    // Pieces of every size up to past the buffer, some ending in a line
+    // feed, some encoded, so that line feeds fall on each side of a flush.
+    std::string written, stored;
+    StringTextStream out;
+    for (int i = 0; i < 3000; ++i) {
+        std::string piece(static_cast<std::size_t>(i * 37 % 200), static_cast<char>('a' + i % 26));
+        if (i % 3 == 0) piece += '\n';
+        if (i % 7 == 0) piece = "\r\n" + piece;
+        if (i % 5 == 0) {
+            out.encoded(appendUtf8Html, piece);
+        } else {
+            out << std::string_view(piece);
+        }
+        written += i % 5 == 0 ? encodeUtf8Html(piece) : piece;
+    }
+    for (char c : written) {
+        if (c == '\n') stored += '\r';
+        stored += c;
+    }
+    ASSERT_GT(written.size(), 3u << 16);
+    EXPECT_EQ(out.str(), stored);
 }
 
 TEST(TextStream, AFileThatCannotBeCreatedFailsAtClose) {

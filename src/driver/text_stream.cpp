@@ -4,39 +4,30 @@
 
 namespace qv {
 
-namespace {
-constexpr std::size_t kBufferLimit = 1 << 16;
-}
-
-TextStream& TextStream::operator<<(std::string_view text) {
-    std::size_t start = 0;
-    while (start < text.size()) {
-        const void* found = std::memchr(text.data() + start, '\n', text.size() - start);
-        if (found == nullptr) {
-            buffer_.append(text.data() + start, text.size() - start);
-            break;
-        }
-        std::size_t lineFeed = static_cast<const char*>(found) - text.data();
-        buffer_.append(text.data() + start, lineFeed - start);
-        buffer_.append("\r\n", 2);
-        start = lineFeed + 1;
-    }
-    if (buffer_.size() >= kBufferLimit) flushBuffer();
-    return *this;
-}
-
-TextStream& TextStream::operator<<(char c) {
-    return *this << std::string_view(&c, 1);
-}
-
 TextStream& TextStream::operator<<(int number) {
     return *this << std::string_view(std::to_string(number));
 }
 
 void TextStream::flushBuffer() {
     if (buffer_.empty()) return;
-    writeRaw(buffer_.data(), buffer_.size());
+    lineEnds_.clear();
+    lineEnds_.reserve(buffer_.size() + buffer_.size() / 8);
+    const char* data = buffer_.data();
+    const std::size_t size = buffer_.size();
+    std::size_t start = 0;
+    while (start < size) {
+        const void* found = std::memchr(data + start, '\n', size - start);
+        if (found == nullptr) {
+            lineEnds_.append(data + start, size - start);
+            break;
+        }
+        std::size_t lineFeed = static_cast<const char*>(found) - data;
+        lineEnds_.append(data + start, lineFeed - start);
+        lineEnds_.append("\r\n", 2);
+        start = lineFeed + 1;
+    }
     buffer_.clear();
+    writeRaw(lineEnds_.data(), lineEnds_.size());
 }
 
 int FileTextStream::open(const std::string& path) {

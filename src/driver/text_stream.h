@@ -10,11 +10,30 @@ namespace qv {
 // stored as CR LF. Output is buffered and handed on in large pieces.
 class TextStream {
 public:
+    TextStream() { buffer_.reserve(kBufferLimit + kBufferLimit / 4); }
     virtual ~TextStream() = default;
 
-    TextStream& operator<<(std::string_view text);
-    TextStream& operator<<(char c);
+    // Writing only appends to the buffer: line feeds become CR LF when the
+    // buffer is handed on, in one pass over it.
+    TextStream& operator<<(std::string_view text) {
+        buffer_.append(text.data(), text.size());
+        if (buffer_.size() >= kBufferLimit) flushBuffer();
+        return *this;
+    }
+    TextStream& operator<<(char c) {
+        buffer_.push_back(c);
+        if (buffer_.size() >= kBufferLimit) flushBuffer();
+        return *this;
+    }
     TextStream& operator<<(int number);
+
+    // Writes text through an encoder that appends to a string (appendEntities,
+    // appendUtf8Html), without a string of its own for the result.
+    TextStream& encoded(void (*encoder)(std::string&, std::string_view), std::string_view text) {
+        encoder(buffer_, text);
+        if (buffer_.size() >= kBufferLimit) flushBuffer();
+        return *this;
+    }
 
 protected:
     // Hands the buffered bytes on; called when the buffer is full and on close.
@@ -22,7 +41,9 @@ protected:
     virtual void writeRaw(const char* data, std::size_t size) = 0;
 
 private:
+    static constexpr std::size_t kBufferLimit = 1 << 16;
     std::string buffer_;
+    std::string lineEnds_;  // the buffer with CR LF line ends, as handed on
 };
 
 // Collects the stream's bytes in memory.

@@ -16,19 +16,24 @@ void writeSitemapHeader(TextStream& out) {
            "</HEAD><BODY>\n";
 }
 
-std::string fragmentFor(const std::string& anchor) {
-    if (anchor.empty() || anchor == "titre") return std::string();
-    return "#" + anchor;
+TextStream& writeFragment(TextStream& out, const std::string& anchor) {
+    if (anchor.empty() || anchor == "titre") return out;
+    return out << '#' << anchor;
 }
 
 void TopicNode::writeContentsSitemap(const HelpProject& project, TextStream& out,
                                      std::string& indent) const {
     if (!title.empty() || level > 0) {
-        std::string name = title.empty() ? "[titre manquant]" : encodeEntities(title);
         out << indent << "<LI> <OBJECT type=\"text/sitemap\">\n";
-        out << indent << "\t<param name=\"Name\" value=\"" << name << "\">\n";
-        out << indent << "\t<param name=\"Local\" value=\"" << project.listDirectoryUrl << file
-            << fragmentFor(anchor) << "\">\n";
+        out << indent << "\t<param name=\"Name\" value=\"";
+        if (title.empty()) {
+            out << "[titre manquant]";
+        } else {
+            out.encoded(appendEntities, title);
+        }
+        out << "\">\n";
+        out << indent << "\t<param name=\"Local\" value=\"" << project.listDirectoryUrl << file;
+        writeFragment(out, anchor) << "\">\n";
         if (imageNumber >= 0) {
             out << indent << "\t<param name=\"ImageNumber\" value=\"" << imageNumber << "\">\n";
         }

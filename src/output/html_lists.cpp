@@ -20,9 +20,9 @@ std::size_t growIndent(std::string& indent) {
     return previous;
 }
 
-std::string targetAttribute(const HelpProject& project) {
-    if (project.linkTarget.empty()) return std::string();
-    return " target=\"" + project.linkTarget + "\"";
+TextStream& writeTarget(TextStream& out, const HelpProject& project) {
+    if (project.linkTarget.empty()) return out;
+    return out << " target=\"" << project.linkTarget << "\"";
 }
 
 }  // namespace
@@ -30,19 +30,19 @@ std::string targetAttribute(const HelpProject& project) {
 void TopicNode::writeContentsHtml(const HelpProject& project, TextStream& out,
                                   std::string& indent) const {
     if (!title.empty() || level > 0) {
-        std::string label = title.empty() ? "<b style=\"color:red\">[titre manquant]</b>"
-                                          : encodeUtf8Html(title);
-        std::string fragment;
-        std::string extra;
-        if (anchor == "titre") {
-            extra = " class=\"page\"";
-            out << '\n';
-        } else if (!anchor.empty()) {
-            fragment = "#" + anchor;
+        const bool page = anchor == "titre";
+        if (page) out << '\n';
+        out << '\n' << indent << "<li><a href=\"" << file;
+        if (!page && !anchor.empty()) out << '#' << anchor;
+        out << "\"";
+        if (page) out << " class=\"page\"";
+        writeTarget(out, project) << ">";
+        if (title.empty()) {
+            out << "<b style=\"color:red\">[titre manquant]</b>";
+        } else {
+            out.encoded(appendUtf8Html, title);
         }
-        extra += targetAttribute(project);
-        out << '\n' << indent << "<li><a href=\"" << file << fragment << "\"" << extra << ">"
-            << label << "</a>";
+        out << "</a>";
     }
     if (!children.empty()) {
         out << "<ul>";
@@ -57,13 +57,14 @@ void TopicNode::writeContentsHtml(const HelpProject& project, TextStream& out,
 void TopicNode::writeIndexHtml(const HelpProject& project, TextStream& out,
                                std::string& indent) const {
     if (!title.empty()) {
-        std::string label = encodeUtf8Html(title);
         out << '\n' << indent << "<li>";
         if (!file.empty()) {
-            out << "<a href=\"" << file << (anchor.empty() ? "" : "#") << anchor << "\""
-                << targetAttribute(project) << ">" << label << "</a>";
+            out << "<a href=\"" << file << (anchor.empty() ? "" : "#") << anchor << "\"";
+            writeTarget(out, project) << ">";
+            out.encoded(appendUtf8Html, title) << "</a>";
         } else {
-            out << "<span class=\"nolink\">" << label << "</span>";
+            out << "<span class=\"nolink\">";
+            out.encoded(appendUtf8Html, title) << "</span>";
         }
     }
     if (!children.empty()) {

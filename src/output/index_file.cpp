@@ -38,14 +38,15 @@ void TopicNode::writeIndexSitemap(const HelpProject& project, TextStream& out,
                                   std::string& indent, const KeywordCollator& collator) {
     sortLevel(children, collator);
     if (!title.empty()) {
-        std::string name = encodeEntities(title);
         out << indent << "<LI> <OBJECT type=\"text/sitemap\">\n";
-        out << indent << "\t<param name=\"Name\" value=\"" << name << "\">\n";
+        out << indent << "\t<param name=\"Name\" value=\"";
+        out.encoded(appendEntities, title) << "\">\n";
         if (!file.empty()) {
-            out << indent << "\t<param name=\"Local\" value=\"" << project.listDirectoryUrl << file
-                << fragmentFor(anchor) << "\">\n";
+            out << indent << "\t<param name=\"Local\" value=\"" << project.listDirectoryUrl << file;
+            writeFragment(out, anchor) << "\">\n";
         } else {
-            out << indent << "\t<param name=\"See Also\" value=\"" << name << "\">\n";
+            out << indent << "\t<param name=\"See Also\" value=\"";
+            out.encoded(appendEntities, title) << "\">\n";
         }
         out << indent << "\t</OBJECT>\n";
     }
