@@ -123,6 +123,11 @@ TEST(HtmlParserCb, OnePage) {
          "<p id=\"p1\"/><a name=\"z\"/><span ix=\"k1\"/><a id=\"z2\"/><span ix=\"k2\"/>"
          "<div name=\"d\"/><span ix=\"k3\"/>",
          "", "[k1] #p1 @p.htm\n[k2] #z2 @p.htm\n[k3] #d @p.htm\n"},
+        {"names close to a, h1-h6, id, ix and name", 0,
+         "<p id=\"p\"/><A name=\"z\"/><span ix=\"k1\"/><ab name=\"ab\"/><span ix=\"k2\"/>"
+         "<h7 id=\"h7\">7</h7><h12 id=\"h12\">12</h12><h0 id=\"h0\">0</h0><hh id=\"hh\"/>"
+         "<span idx=\"no\" i=\"no\" ixx=\"no\" names=\"no\" ix=\"k3\"/>",
+         "", "[k1] #p @p.htm\n[k2] #ab @p.htm\n[k3] #hh @p.htm\n"},
         {"anchor taken on entry for ix values, on exit for texts", 0,
          "<h1 id=\"t\">T</h1><span ix=\"mot\">x<a id=\"y\"/></span>"
          "<span ix=\"1\">mot2 <a id=\"z\"/></span>",

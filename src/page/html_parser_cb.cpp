@@ -1,8 +1,8 @@
 #include "page/html_parser_cb.h"
 
-#include <cctype>
 #include <climits>
 #include <cstdlib>
+#include <cstring>
 
 #include "driver/help_project.h"
 #include "driver/messages.h"
@@ -12,23 +12,37 @@ namespace qv {
 
 namespace {
 
-// The element's name cut to 7 characters and lower-cased: enough to tell
-// "a" and "h1"-"h6" from everything else.
-std::string shortLowerName(const char* name) {
-    std::string shortName;
-    for (int i = 0; i < 7 && name[i] != '\0'; ++i) {
-        shortName.push_back(static_cast<char>(std::tolower(static_cast<unsigned char>(name[i]))));
-    }
-    return shortName;
-}
+char lowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c; }
 
-// The heading number of "h1"-"h6", or 0.
-int headingNumber(const std::string& lowerName) {
-    if (lowerName.size() == 2 && lowerName[0] == 'h' && lowerName[1] >= '1' &&
-        lowerName[1] <= '6') {
-        return lowerName[1] - '0';
+// The heading number of an element named h1-h6 in either case, or 0.
+int headingNumber(const char* name) {
+    if (lowerAscii(name[0]) == 'h' && name[1] >= '1' && name[1] <= '6' && name[2] == '\0') {
+        return name[1] - '0';
     }
     return 0;
+}
+
+bool isAnchorElement(const char* name) { return lowerAscii(name[0]) == 'a' && name[1] == '\0'; }
+
+// The values of the attributes the visitor reads, in one walk over the
+// element's attributes (the parser refuses an element that repeats one).
+struct MarkedAttributes {
+    const char* id = nullptr;
+    const char* name = nullptr;
+    const char* ix = nullptr;
+};
+
+MarkedAttributes markedAttributes(const TiXmlElement& element) {
+    MarkedAttributes found;
+    for (const TiXmlAttribute* a = element.FirstAttribute(); a != nullptr; a = a->Next()) {
+        const char* name = a->Name();
+        if (name[0] == 'i' && name[2] == '\0' && (name[1] == 'd' || name[1] == 'x')) {
+            (name[1] == 'd' ? found.id : found.ix) = a->Value();
+        } else if (std::strcmp(name, "name") == 0) {
+            found.name = a->Value();
+        }
+    }
+    return found;
 }
 
 // An icon number read as atoi reads it (blanks, sign, digits up to the first
@@ -44,18 +58,19 @@ int iconNumber(const char* value) {
 }  // namespace
 
 bool HtmlParserCb::VisitEnter(const TiXmlElement& element, const TiXmlAttribute*) {
-    const std::string name = shortLowerName(element.Value());
+    const char* elementName = element.Value();
+    const MarkedAttributes marked = markedAttributes(element);
 
-    const char* anchor = element.Attribute("id");
-    if (anchor == nullptr && name != "a") anchor = element.Attribute("name");
+    const char* anchor = marked.id;
+    if (anchor == nullptr && !isAnchorElement(elementName)) anchor = marked.name;
     if (anchor != nullptr) currentAnchor = anchor;
 
-    int number = headingNumber(name);
+    int number = headingNumber(elementName);
     if (headingElement == nullptr && number != 0 && anchor != nullptr) {
         attachHeading(element, project.pageDepth + number);
     }
 
-    if (const char* ix = element.Attribute("ix")) {
+    if (const char* ix = marked.ix) {
         if (keywordElement != nullptr) {
             reportNestedKeyword(element, ix);
         } else {
