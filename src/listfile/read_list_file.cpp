@@ -4,6 +4,7 @@
 #include <tinyxml.h>
 
 #include "driver/help_project.h"
+#include "driver/loading.h"
 #include "driver/messages.h"
 #include "listfile/top_xml_parser_cb.h"
 #include "page/xml_parse.h"
@@ -12,7 +13,16 @@ namespace qv {
 
 int HelpProject::readListFile(const std::string& path, std::string& text) {
     TiXmlDocument document(path.c_str());
-    parseXml(document, text);
+    if (std::size_t tooDeep = parseXml(document, text); tooDeep != std::string::npos) {
+        // Nothing was parsed, so nothing could be walked: unlike a parse
+        // error, this ends the run rather than letting it write empty files.
+        const TextPosition where = positionOf(text, tooDeep);
+        printMessage({"Erreur durant l'analyse du fichier\"", path, "\""});
+        printMessage({" ligne=", std::to_string(where.row), ", colonne=",
+                      std::to_string(where.column)});
+        printMessage({" description=\"", nestingTooDeepText(), "\""});
+        return kStatusInvalidData;
+    }
     if (document.Error()) {
         // Not fatal: the walk goes on over what the parser built.
         printMessage({"Erreur durant l'analyse du fichier\"", path, "\""});

@@ -37,7 +37,15 @@ int HelpProject::analysePage(const std::string& pagePath, std::string& pageText)
     normalisePage(pageText);
     TiXmlDocument document;
     TiXmlBase::SetCondenseWhiteSpace(false);
-    parseXml(document, pageText);
+    if (std::size_t tooDeep = parseXml(document, pageText); tooDeep != std::string::npos) {
+        // Refused before parsing: there is no parse tree to copy for diagnosis.
+        const TextPosition where = positionOf(pageText, tooDeep);
+        printMessage({"Erreur durant l'analyse du fichier\"", pagePath, "\""});
+        printMessage({" Ligne=", std::to_string(where.row), ", Colonne=",
+                      std::to_string(where.column)});
+        printMessage({" Description=\"", nestingTooDeepText(), "\"."});
+        return kStatusInvalidData;
+    }
     if (document.Error()) {
         const std::string diagnosticName = pagePath + ".xml";
         printMessage({"Erreur durant l'analyse du fichier\"", pagePath, "\""});

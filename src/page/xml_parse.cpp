@@ -42,11 +42,14 @@ TiXmlEncoding chooseXmlEncoding(const char* text) {
     return TIXML_ENCODING_UNKNOWN;
 }
 
-void parseXml(TiXmlDocument& document, std::string& text) {
+std::size_t parseXml(TiXmlDocument& document, std::string& text) {
     constexpr std::size_t kLongestUtf8Sequence = 4;
     text.append(kLongestUtf8Sequence, '\0');
     const char* xml = text.c_str();
-    document.Parse(xml, nullptr, chooseXmlEncoding(xml));
+    const TiXmlEncoding encoding = chooseXmlEncoding(xml);
+    std::size_t tooDeep = findTooDeepElement(xml, encoding, kMaxXmlNesting);
+    if (tooDeep == std::string::npos) document.Parse(xml, nullptr, encoding);
+    return tooDeep;
 }
 
 }  // namespace qv
