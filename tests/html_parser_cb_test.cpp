@@ -187,6 +187,42 @@ TEST(HtmlParserCb, NestedIxIsReportedAndIgnored) {
     EXPECT_EQ(index(project), "[out in er] # @sub\\p.htm\n");
 }
 
+// Each level of a keyword path is indented once more in the index outputs,
+// so a path of 100,000 parts would write tens of gigabytes.
+TEST(HtmlParserCb, KeywordPathsOfMoreThan256LevelsFailThePage) {
+    const struct {
+        std::size_t levels;
+        int status;
+    } cases[] = {{1, 0}, {256, 0}, {257, 13}, {100000, 13}};
+    for (const auto& c : cases) {
+        std::string ix = "k";
+        for (std::size_t i = 1; i < c.levels; ++i) ix += "|k";
+        HelpProject project;
+        ::testing::internal::CaptureStdout();
+        const int status = analyse(project, "p.htm", 0,
+                                   "\n<p ix=\"" + ix + "\">x</p><h1 id=\"after\">A</h1>");
+        const std::string printed = ::testing::internal::GetCapturedStdout();
+        EXPECT_EQ(status, c.status) << c.levels;
+        std::size_t depth = 0;
+        for (const TopicNode* node = &project.indexRoot; !node->children.empty();
+             node = node->children.front().get()) {
+            ++depth;
+        }
+        if (c.status == 0) {
+            EXPECT_EQ(printed, "");
+            EXPECT_EQ(depth, c.levels);
+            EXPECT_EQ(contents(project), "[A] #after @p.htm\n");
+        } else {
+            EXPECT_EQ(printed,
+                      "Erreur durant l'analyse du fichier\"p.htm\"\n"
+                      " Ligne=2, Colonne=1\n"
+                      " Description=\"Attribut ix de plus de 256 niveaux\".\n");
+            EXPECT_EQ(depth, 0u) << "nothing of the refused value is kept";
+            EXPECT_EQ(contents(project), "") << "the walk stops at the refusal";
+        }
+    }
+}
+
 TEST(HtmlParserCb, ParentLinksSurviveManyAppends) {
     HelpProject project;
     std::string body;

@@ -58,7 +58,7 @@ int HelpProject::analysePage(const std::string& pagePath, std::string& pageText)
     }
     HtmlParserCb visitor(*this);
     document.Accept(&visitor);
-    return 0;
+    return visitor.status();
 }
 
 }  // namespace qv

@@ -1,10 +1,12 @@
 #include "page/html_parser_cb.h"
 
+#include <algorithm>
 #include <climits>
 #include <cstdlib>
 #include <cstring>
 
 #include "driver/help_project.h"
+#include "driver/loading.h"
 #include "driver/messages.h"
 #include "page/encoding.h"
 
@@ -74,7 +76,13 @@ bool HtmlParserCb::VisitEnter(const TiXmlElement& element, const TiXmlAttribute*
         if (keywordElement != nullptr) {
             reportNestedKeyword(element, ix);
         } else {
-            startKeyword(element, utf8ToAnsi(ix));
+            std::string value = utf8ToAnsi(ix);
+            const auto bars = static_cast<std::size_t>(std::count(value.begin(), value.end(), '|'));
+            if (bars >= kMaxKeywordLevels) {
+                refuseDeepKeyword(element);
+                return false;
+            }
+            startKeyword(element, std::move(value));
         }
     }
     return true;
@@ -137,7 +145,17 @@ void HtmlParserCb::reportNestedKeyword(const TiXmlElement& element, const char* 
     printMessage({" Description=\"Attribut ix='", ixValue, "' illegalement imbrique\"."});
 }
 
+void HtmlParserCb::refuseDeepKeyword(const TiXmlElement& element) {
+    printMessage({"Erreur durant l'analyse du fichier\"", project.contentsRoot.file, "\""});
+    printMessage({" Ligne=", std::to_string(element.Row()), ", Colonne=",
+                  std::to_string(element.Column())});
+    printMessage({" Description=\"Attribut ix de plus de ", std::to_string(kMaxKeywordLevels),
+                  " niveaux\"."});
+    status_ = kStatusInvalidData;
+}
+
 bool HtmlParserCb::Visit(const TiXmlText& text) {
+    if (status_ != 0) return false;
     if (headingElement == nullptr && keywordElement == nullptr) return true;
     const std::string value = utf8ToAnsi(text.Value());
     if (headingElement != nullptr) project.currentNode->title.append(value);
@@ -146,6 +164,7 @@ bool HtmlParserCb::Visit(const TiXmlText& text) {
 }
 
 bool HtmlParserCb::VisitExit(const TiXmlElement& element) {
+    if (status_ != 0) return false;
     if (&element == headingElement) {
         tidyText(project.currentNode->title);
         headingElement = nullptr;

@@ -1,9 +1,16 @@
 #pragma once
 #include <tinyxml.h>
 
+#include <cstddef>
 #include <string>
 
 namespace qv {
+
+// The most levels an "ix" value may give a keyword (its "|"-separated parts).
+// The index file and the HTML index indent each level once more, so that a
+// path of n levels writes about n * n bytes: 100,000 parts would make tens
+// of gigabytes. A deeper value makes the page fail (status 13) instead.
+constexpr std::size_t kMaxKeywordLevels = 256;
 
 class HelpProject;
 class TopicNode;
@@ -19,11 +26,15 @@ public:
     bool VisitExit(const TiXmlElement& element) override;
     bool Visit(const TiXmlText& text) override;
 
+    // 0, or 13 when the page was refused; the walk stops at the refusal.
+    int status() const { return status_; }
+
 private:
     void attachHeading(const TiXmlElement& element, int level);
     void startKeyword(const TiXmlElement& element, std::string ixValue);
     void addKeyword(const std::string& text);
     void reportNestedKeyword(const TiXmlElement& element, const char* ixValue);
+    void refuseDeepKeyword(const TiXmlElement& element);
 
     HelpProject& project;
     const TiXmlElement* headingElement = nullptr;
@@ -31,6 +42,7 @@ private:
     TopicNode* keywordParent = nullptr;
     std::string currentAnchor;
     std::string keywordText;
+    int status_ = 0;
 };
 
 }  // namespace qv
