@@ -13,6 +13,12 @@ namespace qv {
 namespace {
 
 constexpr std::size_t kNone = std::string::npos;
+constexpr std::size_t kAny = static_cast<std::size_t>(-1);
+
+// Where the scan finds an element past limit levels, or kNone.
+std::size_t findTooDeepElement(const char* text, TiXmlEncoding encoding, std::size_t limit) {
+    return findExcessiveElement(text, encoding, {limit, kAny}).offset;
+}
 
 // The element nesting of what TinyXML built: a node that failed to parse is
 // still linked, so this is the depth its parser went to.
@@ -132,8 +138,7 @@ TEST(FindTooDeepElement, NeverBelowTheParserOnMixedPieces) {
 TEST(FindTooDeepElement, PointsAtTheFirstElementPastTheLimit) {
     std::string text;
     for (int i = 0; i < 100000; ++i) text += "<div>";
-    EXPECT_EQ(findTooDeepElement(text.c_str(), TIXML_ENCODING_UTF8, kMaxXmlNesting),
-              5 * kMaxXmlNesting);
+    EXPECT_EQ(findTooDeepElement(text.c_str(), TIXML_ENCODING_UTF8, 256), 5 * 256u);
     EXPECT_EQ(findTooDeepElement("<a>\n <b>\n  <c/>", TIXML_ENCODING_UTF8, 2), 11u);
     const TextPosition where = positionOf("<a>\n <b>\n  <c/>", 11);
     EXPECT_EQ(where.row, 3);
@@ -141,16 +146,44 @@ TEST(FindTooDeepElement, PointsAtTheFirstElementPastTheLimit) {
     EXPECT_EQ(positionOf("\xC3\xA9t\xC3\xA9<x>", 5).column, 4);  // columns count characters
 }
 
-TEST(ParseXml, RefusesTooDeepTextWithoutParsingIt) {
+TEST(FindExcessiveElement, CountsTheAttributesOfEachElement) {
+    auto attributes = [](int count) {
+        std::string list;
+        for (int i = 0; i < count; ++i) list += " a" + std::to_string(i) + "='1'";
+        return list;
+    };
+    const struct {
+        std::string text;
+        std::size_t offset;
+    } cases[] = {
+        {"<a" + attributes(3) + "/>", kNone},
+        {"<a" + attributes(4) + "/>", 0},
+        {"<a" + attributes(3) + "><b" + attributes(3) + "/></a>", kNone},
+        {"<a><!-- <b" + attributes(9) + "/> --><c" + attributes(4) + ">x</c></a>", 79},
+        {"<a x='" + attributes(9) + "'/>", kNone},
+    };
+    for (const auto& c : cases) {
+        const XmlExcess excess = findExcessiveElement(c.text.c_str(), TIXML_ENCODING_UTF8, {8, 3});
+        EXPECT_EQ(excess.offset, c.offset) << c.text;
+        EXPECT_EQ(excess.attributes, c.offset != kNone) << c.text;
+    }
+}
+
+TEST(ParseXml, RefusesTextBeyondTheLimitsWithoutParsingIt) {
     std::string deep;
-    for (std::size_t i = 0; i <= kMaxXmlNesting; ++i) deep += "<a>";
+    for (std::size_t i = 0; i <= kXmlLimits.nesting; ++i) deep += "<a>";
     std::string atLimit = deep.substr(3);
+    std::string crowded = "<a";
+    for (std::size_t i = 0; i <= kXmlLimits.attributes; ++i) crowded += " a" + std::to_string(i) + "=''";
+    crowded += "/>";
     TiXmlDocument refused;
-    EXPECT_EQ(parseXml(refused, deep), 3 * kMaxXmlNesting);
+    EXPECT_EQ(parseXml(refused, deep).offset, 3 * kXmlLimits.nesting);
+    EXPECT_EQ(refused.FirstChild(), nullptr);
+    EXPECT_TRUE(parseXml(refused, crowded).attributes);
     EXPECT_EQ(refused.FirstChild(), nullptr);
     TiXmlDocument parsed;
-    EXPECT_EQ(parseXml(parsed, atLimit), kNone);
-    EXPECT_EQ(elementDepth(parsed), kMaxXmlNesting);
+    EXPECT_FALSE(parseXml(parsed, atLimit).found());
+    EXPECT_EQ(elementDepth(parsed), kXmlLimits.nesting);
 }
 
 }  // namespace

@@ -13,14 +13,14 @@ namespace qv {
 
 int HelpProject::readListFile(const std::string& path, std::string& text) {
     TiXmlDocument document(path.c_str());
-    if (std::size_t tooDeep = parseXml(document, text); tooDeep != std::string::npos) {
+    if (const XmlExcess excess = parseXml(document, text); excess.found()) {
         // Nothing was parsed, so nothing could be walked: unlike a parse
         // error, this ends the run rather than letting it write empty files.
-        const TextPosition where = positionOf(text, tooDeep);
+        const TextPosition where = positionOf(text, excess.offset);
         printMessage({"Erreur durant l'analyse du fichier\"", path, "\""});
         printMessage({" ligne=", std::to_string(where.row), ", colonne=",
                       std::to_string(where.column)});
-        printMessage({" description=\"", nestingTooDeepText(), "\""});
+        printMessage({" description=\"", describeExcess(excess), "\""});
         return kStatusInvalidData;
     }
     if (document.Error()) {

@@ -48,7 +48,7 @@ int HelpProject::prepareTemplate(const std::string& templatePath, TemplateParts&
     parts.after = text.substr(closer + 3);
 
     TiXmlDocument document;
-    if (parseXml(document, parameters) != std::string::npos || document.Error()) {
+    if (parseXml(document, parameters).found() || document.Error()) {
         printMessage({"Erreur \340 l'analyse des param\350tres de substitution"});
         return kStatusBadTemplate;
     }

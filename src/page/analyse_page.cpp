@@ -37,13 +37,13 @@ int HelpProject::analysePage(const std::string& pagePath, std::string& pageText)
     normalisePage(pageText);
     TiXmlDocument document;
     TiXmlBase::SetCondenseWhiteSpace(false);
-    if (std::size_t tooDeep = parseXml(document, pageText); tooDeep != std::string::npos) {
+    if (const XmlExcess excess = parseXml(document, pageText); excess.found()) {
         // Refused before parsing: there is no parse tree to copy for diagnosis.
-        const TextPosition where = positionOf(pageText, tooDeep);
+        const TextPosition where = positionOf(pageText, excess.offset);
         printMessage({"Erreur durant l'analyse du fichier\"", pagePath, "\""});
         printMessage({" Ligne=", std::to_string(where.row), ", Colonne=",
                       std::to_string(where.column)});
-        printMessage({" Description=\"", nestingTooDeepText(), "\"."});
+        printMessage({" Description=\"", describeExcess(excess), "\"."});
         return kStatusInvalidData;
     }
     if (document.Error()) {

@@ -201,8 +201,9 @@ private:
 
 }  // namespace
 
-std::size_t findTooDeepElement(const char* text, TiXmlEncoding encoding, std::size_t limit) {
-    if (text == nullptr || *text == '\0') return std::string::npos;
+XmlExcess findExcessiveElement(const char* text, TiXmlEncoding encoding, XmlLimits limits) {
+    XmlExcess excess;
+    if (text == nullptr || *text == '\0') return excess;
     if (encoding == TIXML_ENCODING_UNKNOWN && startsWith(text, "\xEF\xBB\xBF")) {
         encoding = TIXML_ENCODING_UTF8;
     }
@@ -240,13 +241,22 @@ std::size_t findTooDeepElement(const char* text, TiXmlEncoding encoding, std::si
             p = end != nullptr ? end + 1 : p + std::strlen(p);
         } else {
             // An element: the parser recurses into it before reading its name.
-            if (open.size() >= limit) return static_cast<std::size_t>(p - text);
+            const std::size_t offset = static_cast<std::size_t>(p - text);
+            if (open.size() >= limits.nesting) {
+                excess.offset = offset;
+                return excess;
+            }
             const char* name = reader.skipWhiteSpace(p + 1);
             p = readName(name);
             if (p == nullptr || *p == '\0') break;
             const std::string_view elementName(name, static_cast<std::size_t>(p - name));
             bool hasContent = false;
-            for (;;) {
+            for (std::size_t attributes = 0;; ++attributes) {
+                if (attributes > limits.attributes) {
+                    excess.offset = offset;
+                    excess.attributes = true;
+                    return excess;
+                }
                 p = reader.skipWhiteSpace(p);
                 if (p == nullptr || *p == '\0') break;
                 if (*p == '/') {
@@ -267,11 +277,14 @@ std::size_t findTooDeepElement(const char* text, TiXmlEncoding encoding, std::si
         if (p == nullptr) break;
         p = reader.skipWhiteSpace(p);
     }
-    return std::string::npos;
+    return excess;
 }
 
-std::string nestingTooDeepText() {
-    return "\311l\351ments imbriqu\351s sur plus de " + std::to_string(kMaxXmlNesting) + " niveaux";
+std::string describeExcess(const XmlExcess& excess) {
+    if (excess.attributes) {
+        return "\311l\351ment de plus de " + std::to_string(kXmlLimits.attributes) + " attributs";
+    }
+    return "\311l\351ments imbriqu\351s sur plus de " + std::to_string(kXmlLimits.nesting) + " niveaux";
 }
 
 TextPosition positionOf(const std::string& text, std::size_t offset) {

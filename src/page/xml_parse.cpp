@@ -42,14 +42,14 @@ TiXmlEncoding chooseXmlEncoding(const char* text) {
     return TIXML_ENCODING_UNKNOWN;
 }
 
-std::size_t parseXml(TiXmlDocument& document, std::string& text) {
+XmlExcess parseXml(TiXmlDocument& document, std::string& text) {
     constexpr std::size_t kLongestUtf8Sequence = 4;
     text.append(kLongestUtf8Sequence, '\0');
     const char* xml = text.c_str();
     const TiXmlEncoding encoding = chooseXmlEncoding(xml);
-    std::size_t tooDeep = findTooDeepElement(xml, encoding, kMaxXmlNesting);
-    if (tooDeep == std::string::npos) document.Parse(xml, nullptr, encoding);
-    return tooDeep;
+    const XmlExcess excess = findExcessiveElement(xml, encoding, kXmlLimits);
+    if (!excess.found()) document.Parse(xml, nullptr, encoding);
+    return excess;
 }
 
 }  // namespace qv

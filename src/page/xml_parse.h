@@ -17,9 +17,8 @@ TiXmlEncoding chooseXmlEncoding(const char* text);
 // The parser steps over a whole UTF-8 sequence from its lead byte, even a
 // truncated one at the very end; text is padded with NUL bytes first so that
 // such a step never leaves the buffer.
-// A text that nests elements more than kMaxXmlNesting deep is not parsed:
-// the result is then the offset of the element that goes too deep, and
-// std::string::npos otherwise.
-std::size_t parseXml(TiXmlDocument& document, std::string& text);
+// A text beyond kXmlLimits is not parsed: the result then tells the first
+// element beyond them.
+XmlExcess parseXml(TiXmlDocument& document, std::string& text);
 
 }  // namespace qv
