@@ -3,6 +3,8 @@
 
 #include <algorithm>
 #include <numeric>
+#include <string_view>
+#include <unordered_map>
 
 #include "driver/help_project.h"
 #include "driver/text_stream.h"
@@ -15,17 +17,33 @@ namespace qv {
 namespace {
 
 // Sorts one level by keyword order. Equal keywords keep their document
-// order, so that repeated runs give the same file.
+// order, so that repeated runs give the same file. A keyword found on many
+// pages is one title many times over: its sort key is made once.
 void sortLevel(std::vector<std::unique_ptr<TopicNode>>& children,
                const KeywordCollator& collator) {
     if (children.size() < 2) return;
-    std::vector<std::string> keys;
-    keys.reserve(children.size());
-    for (const auto& child : children) keys.push_back(collator.sortKey(child->title));
+    // Small levels are not worth a table of their titles.
+    constexpr std::size_t kShared = 32;
+    std::vector<std::string> keys;  // one per distinct title
+    std::vector<std::size_t> keyOf(children.size());
+    std::unordered_map<std::string_view, std::size_t> keyOfTitle;
+    if (children.size() >= kShared) keyOfTitle.reserve(children.size());
+    for (std::size_t i = 0; i < children.size(); ++i) {
+        const std::string& title = children[i]->title;
+        if (children.size() >= kShared) {
+            auto [entry, added] = keyOfTitle.emplace(title, keys.size());
+            keyOf[i] = entry->second;
+            if (!added) continue;
+        } else {
+            keyOf[i] = keys.size();
+        }
+        keys.push_back(collator.sortKey(title));
+    }
     std::vector<std::size_t> order(children.size());
     std::iota(order.begin(), order.end(), 0);
-    std::stable_sort(order.begin(), order.end(),
-                     [&keys](std::size_t a, std::size_t b) { return keys[a] < keys[b]; });
+    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+        return keyOf[a] != keyOf[b] && keys[keyOf[a]] < keys[keyOf[b]];
+    });
     std::vector<std::unique_ptr<TopicNode>> sorted;
     sorted.reserve(children.size());
     for (std::size_t index : order) sorted.push_back(std::move(children[index]));
