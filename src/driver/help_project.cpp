@@ -13,13 +13,24 @@ int HelpProject::processFile(const std::string& path, FileProcessor processor) {
     return (this->*processor)(path, text);
 }
 
-TopicNode* HelpProject::findKeywordChild(const TopicNode& parent, const std::string& title) const {
-    auto found = keywordChildren_.find(ChildKey{&parent, title});
-    return found == keywordChildren_.end() ? nullptr : found->second;
-}
-
-void HelpProject::noteKeywordChild(const TopicNode& parent, TopicNode& child) {
-    keywordChildren_.emplace(ChildKey{&parent, child.title}, &child);
+TopicNode* HelpProject::findKeywordChild(const TopicNode& parent, std::string_view title) {
+    // Below this many children a scan costs less than keeping a table.
+    constexpr std::size_t kScanned = 8;
+    const auto& children = parent.children;
+    if (children.size() <= kScanned) {
+        for (const auto& child : children) {
+            if (child->title == title) return child.get();
+        }
+        return nullptr;
+    }
+    ChildTable& table = keywordChildren_[&parent];
+    if (table.indexed == 0) table.byTitle.reserve(children.size() * 2);
+    for (; table.indexed < children.size(); ++table.indexed) {
+        TopicNode& child = *children[table.indexed];
+        table.byTitle.emplace(child.title, &child);  // the first of a title stays
+    }
+    auto found = table.byTitle.find(title);
+    return found == table.byTitle.end() ? nullptr : found->second;
 }
 
 }  // namespace qv

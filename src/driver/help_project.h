@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -38,11 +39,12 @@ public:
     int expandContentsTemplate(const std::string& templatePath);
     int expandIndexTemplate(const std::string& templatePath);
 
-    // The first child of parent whose title is exactly title, or null. Kept
-    // in a table so that a parent with many keywords is not scanned.
-    TopicNode* findKeywordChild(const TopicNode& parent, const std::string& title) const;
-    // Records a child just appended to an index node (the first of a title wins).
-    void noteKeywordChild(const TopicNode& parent, TopicNode& child);
+    // The first child of an index node whose title is exactly title, or null.
+    // A node with few children is scanned; one with many gets a table of its
+    // children by title, brought up to date with the children appended since
+    // the last lookup. So children may only be appended, and keep their
+    // titles, while lookups go on (the index tree is sorted only afterwards).
+    TopicNode* findKeywordChild(const TopicNode& parent, std::string_view title);
 
     std::vector<std::string> pages;
     std::vector<std::string> contentsTemplates;
@@ -58,20 +60,11 @@ public:
     std::string listDirectoryUrl;
 
 private:
-    struct ChildKey {
-        const TopicNode* parent;
-        std::string title;
-        bool operator==(const ChildKey& other) const {
-            return parent == other.parent && title == other.title;
-        }
+    struct ChildTable {
+        std::size_t indexed = 0;  // the children already in byTitle
+        std::unordered_map<std::string_view, TopicNode*> byTitle;
     };
-    struct ChildKeyHash {
-        std::size_t operator()(const ChildKey& key) const {
-            return std::hash<std::string>()(key.title) ^
-                   (std::hash<const void*>()(key.parent) * 0x9E3779B97F4A7C15ull);
-        }
-    };
-    std::unordered_map<ChildKey, TopicNode*, ChildKeyHash> keywordChildren_;
+    std::unordered_map<const TopicNode*, ChildTable> keywordChildren_;
 };
 
 }  // namespace qv

@@ -108,12 +108,11 @@ void HtmlParserCb::startKeyword(const TiXmlElement& element, std::string ixValue
     std::size_t partStart = 0;
     for (std::size_t bar = ixValue.find('|'); bar != std::string::npos;
          bar = ixValue.find('|', partStart)) {
-        std::string part = ixValue.substr(partStart, bar - partStart);
+        const std::string_view part(ixValue.data() + partStart, bar - partStart);
         TopicNode* next = project.findKeywordChild(*keywordParent, part);
         if (next == nullptr) {
             next = &keywordParent->appendChild();
-            next->title = std::move(part);
-            project.noteKeywordChild(*keywordParent, *next);
+            next->title.assign(part);
         }
         keywordParent = next;
         partStart = bar + 1;
@@ -135,7 +134,6 @@ void HtmlParserCb::addKeyword(const std::string& text) {
     node.anchor = currentAnchor;
     node.file = project.contentsRoot.file;
     node.title = text;
-    project.noteKeywordChild(*keywordParent, node);
 }
 
 void HtmlParserCb::reportNestedKeyword(const TiXmlElement& element, const char* ixValue) {
