@@ -28,7 +28,7 @@ import sys
 import tempfile
 import time
 
-OUTPUTS = ["aide.hhp", "aide.hhc", "aide.hhk"]
+OUTPUTS = ["aide.hhp", "aide.hhc", "aide.hhk"]  # beside the list file, as the tool runs there
 TEMPLATE_OUTPUTS = ["sommaire.html", "motscles.html"]
 
 
@@ -52,10 +52,9 @@ def run(command, cwd, stdout):
         return wall, usage.ru_utime + usage.ru_stime, int(rss.read().split()[-1])
 
 
-def outputs_digest(work, set_dir):
+def outputs_digest(set_dir):
     digest = hashlib.sha256()
-    for path in [os.path.join(work, n) for n in OUTPUTS] + \
-                [os.path.join(set_dir, n) for n in TEMPLATE_OUTPUTS]:
+    for path in [os.path.join(set_dir, n) for n in OUTPUTS + TEMPLATE_OUTPUTS]:
         with open(path, "rb") as f:
             digest.update(os.path.basename(path).encode() + b"\0" + f.read())
     return digest.hexdigest()
@@ -72,7 +71,7 @@ def set_bytes(set_dir):
 
 
 def callgrind_instructions(command, cwd, extra):
-    out = os.path.join(cwd, "callgrind.out")
+    out = os.path.join(tempfile.gettempdir(), "qv-callgrind.%d.out" % os.getpid())
     subprocess.run(["valgrind", "--tool=callgrind", "--callgrind-out-file=" + out] + extra
                    + command, cwd=cwd, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
                    check=True)
@@ -94,6 +93,7 @@ def main():
                         help="compare the per-page time of each set with the first one")
     parser.add_argument("sets", nargs="+")
     args = parser.parse_args()
+    args.bin, args.baseline = os.path.abspath(args.bin), os.path.abspath(args.baseline)
 
     expected = {}
     if args.checksums and os.path.exists(args.checksums):
@@ -120,8 +120,10 @@ def main():
             parse_ms = parse_cpu_ms = normalise_ms = float("inf")
             pages = 0
             for _ in range(args.repeat):
+                # Run beside the list file, so that no path of this machine
+                # gets into the outputs and their digests hold anywhere.
                 with open(os.path.join(work, "messages.txt"), "wb") as log:
-                    wall, seconds, peak = run([args.bin, listing, "aide"], work, log)
+                    wall, seconds, peak = run([args.bin, "liste.xml", "aide"], set_dir, log)
                 whole, cpu, rss = min(whole, wall), min(cpu, seconds), max(rss, peak)
                 with tempfile.TemporaryFile() as report:
                     _, _, peak = run([args.baseline, listing, "1"], work, report)
@@ -141,14 +143,14 @@ def main():
                 cpu * 1000 / parse_cpu_ms, rss / 1024, base_rss / 1024), flush=True)
             print("  largest page %.1f MB; peak RSS / largest page %.1f" % (
                 largest_page(set_dir) / 2**20, rss * 1024 / largest_page(set_dir)))
-            digest = outputs_digest(work, set_dir)
+            digest = outputs_digest(set_dir)
             if name in expected and expected[name] != digest:
                 print("  OUTPUT CHANGED for %s: %s (expected %s)" % (name, digest, expected[name]))
                 failures += 1
             elif name not in expected:
                 print("  outputs of %s: %s" % (name, digest))
             if args.callgrind:
-                tool = callgrind_instructions([args.bin, listing, "aide"], work, [])
+                tool = callgrind_instructions([args.bin, "liste.xml", "aide"], set_dir, [])
                 base = callgrind_instructions([args.baseline, listing, "1"], work,
                                               ["--toggle-collect=*parseAll*"])
                 print("  instructions: whole run %.3g, parse-only %.3g, ratio %.2f" %
