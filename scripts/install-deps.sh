@@ -5,7 +5,7 @@
 set -euo pipefail
 want=(g++ cmake make pkg-config libtinyxml-dev libicu-dev)
 if [ "${1:-build}" = test ]; then
-  want+=(libgtest-dev libbenchmark-dev clang libclang-rt-dev fp-utils libchm-bin chromium nodejs npm python3)
+  want+=(libgtest-dev libbenchmark-dev clang libclang-rt-dev fp-utils libchm-bin chromium nodejs npm python3 strace)
 fi
 missing=()
 for package in "${want[@]}"; do
