@@ -56,9 +56,16 @@ int statusFromErrno(int error, const std::string& osPath) {
     }
 }
 
+namespace {
+FileReader fileReader = nullptr;
+}
+
+void setFileReader(FileReader reader) { fileReader = reader; }
+
 int readWholeFile(const std::string& path, std::string& bytes) {
     bytes.clear();
     const std::string osPath = toOsPath(path);
+    if (fileReader != nullptr) return fileReader(osPath, bytes);
     int fd = ::open(osPath.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) return statusFromErrno(errno, osPath);
     int status = 0;

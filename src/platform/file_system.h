@@ -17,6 +17,12 @@ int statusFromErrno(int error, const std::string& osPath);
 // Reads the whole file into bytes (emptied first). Returns 0 or a status.
 int readWholeFile(const std::string& path, std::string& bytes);
 
+// Where readWholeFile takes its files from: the file system, unless a fuzz
+// target serves them from memory (given the path as toOsPath makes it).
+// Null restores the file system.
+using FileReader = int (*)(const std::string& osPath, std::string& bytes);
+void setFileReader(FileReader reader);
+
 // An output file that only appears under its name once it is complete: the
 // bytes go to a temporary file in the same directory, renamed over the
 // target by commit(). A file never committed is removed, so a failed write
