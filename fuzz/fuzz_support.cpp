@@ -1,0 +1,79 @@
+#include "fuzz_support.h"
+
+#include <fcntl.h>
+#include <tinyxml.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+
+#include "driver/help_project.h"
+#include "driver/text_stream.h"
+#include "page/xml_nesting.h"
+#include "page/xml_parse.h"
+#include "platform/collation.h"
+
+namespace qv::fuzz {
+
+namespace {
+
+std::string scratch;
+
+void removeScratch() {
+    std::error_code ignored;
+    if (!scratch.empty()) std::filesystem::remove_all(scratch, ignored);
+}
+
+std::size_t elementDepth(const TiXmlNode& node) {
+    std::size_t deepest = 0;
+    for (const TiXmlNode* child = node.FirstChild(); child; child = child->NextSibling()) {
+        deepest = std::max(deepest, elementDepth(*child));
+    }
+    return deepest + (node.ToElement() != nullptr ? 1 : 0);
+}
+
+}  // namespace
+
+void setUp() {
+    int null = ::open("/dev/null", O_WRONLY);
+    if (null >= 0) ::dup2(null, STDOUT_FILENO);
+    for (const char* base : {"/dev/shm", "/tmp"}) {
+        std::string pattern = std::string(base) + "/quorvane-fuzz.XXXXXX";
+        if (::mkdtemp(pattern.data()) != nullptr && ::chdir(pattern.c_str()) == 0) {
+            scratch = pattern;
+            std::atexit(removeScratch);
+            return;
+        }
+    }
+    std::abort();  // nowhere safe to run
+}
+
+void writeTrees(HelpProject& project) {
+    static const KeywordCollator collator;
+    for (const char* start : {"", "\t"}) {
+        project.linkTarget = *start == '\0' ? "" : "main";
+        StringTextStream out;
+        std::string indent = start;
+        project.contentsRoot.writeContentsSitemap(project, out, indent);
+        project.contentsRoot.writeContentsHtml(project, out, indent);
+        project.indexRoot.writeIndexSitemap(project, out, indent, collator);
+        project.indexRoot.writeIndexHtml(project, out, indent);
+        if (indent != start) std::abort();  // every writer gives the indentation back
+        (void)out.str();
+    }
+}
+
+void checkNestingScan(const TiXmlDocument& document, const std::string& text) {
+    const std::size_t depth = elementDepth(document);
+    if (depth == 0) return;
+    const char* xml = text.c_str();
+    const XmlLimits shallower{depth - 1, static_cast<std::size_t>(-1)};
+    if (!findExcessiveElement(xml, chooseXmlEncoding(xml), shallower).found()) {
+        std::fprintf(stderr, "the nesting scan saw less than depth %zu\n", depth);
+        std::abort();
+    }
+}
+
+}  // namespace qv::fuzz

@@ -1,0 +1,31 @@
+#pragma once
+// What the fuzz targets share: a quiet, private place to run in, and every
+// tree writer run into memory.
+
+#include <tinyxml.h>
+
+#include <cstddef>
+#include <string>
+
+namespace qv {
+class HelpProject;
+}
+
+namespace qv::fuzz {
+
+// Sends the tool's messages to /dev/null and moves into a scratch directory
+// of its own (removed at exit), so that whatever the code under test writes
+// (a page's diagnostic copy) stays there.
+void setUp();
+
+// Writes both trees with every writer into memory: the contents in sitemap
+// and HTML form, the index sorted into its sitemap and then as HTML, each
+// once without and once with a link target and a tab indentation.
+void writeTrees(HelpProject& project);
+
+// Aborts unless the nesting scan saw TinyXML's parse of text go at least as
+// deep as the tree it built: the scan is what keeps the parser's recursion
+// bounded, so it must never see less than the parser does.
+void checkNestingScan(const TiXmlDocument& document, const std::string& text);
+
+}  // namespace qv::fuzz

@@ -1,0 +1,70 @@
+// A template, served from the input: its substitution point is found and its
+// parameters parsed, then both trees of a small project are rendered into
+// its place in memory, with the link target it names.
+
+#include <cstdint>
+#include <string_view>
+
+#include "driver/help_project.h"
+#include "driver/text_stream.h"
+#include "fuzz_support.h"
+#include "platform/file_system.h"
+
+namespace {
+
+std::string_view input;
+
+int serveFromInput(const std::string&, std::string& bytes) {
+    bytes.assign(input);
+    return 0;
+}
+
+// Contents: a page entry with a child, a filler, an untitled entry; index: a
+// group with a keyword, a keyword with markup characters.
+void fillTrees(qv::HelpProject& project) {
+    qv::TopicNode& intro = project.contentsRoot.appendChild();
+    intro.title = "Intro";
+    intro.file = "a.htm";
+    intro.anchor = "titre";
+    qv::TopicNode& part = intro.appendChild();
+    part.title = "Part \xE9 <&>";
+    part.file = "a.htm";
+    part.anchor = "s1";
+    part.imageNumber = 3;
+    project.contentsRoot.appendChild().appendChild().file = "b.htm";
+    qv::TopicNode& group = project.indexRoot.appendChild();
+    group.title = "Groupe";
+    qv::TopicNode& keyword = group.appendChild();
+    keyword.title = "R&D \"x\"";
+    keyword.file = "r&d.htm";
+    keyword.anchor = "k";
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    qv::fuzz::setUp();
+    qv::setFileReader(serveFromInput);
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    input = std::string_view(reinterpret_cast<const char*>(data), size);
+    qv::HelpProject project;
+    fillTrees(project);
+    qv::TemplateParts parts;
+    if (project.prepareTemplate("aide\\sommaire.tpl", parts) != 0) return 0;
+    for (const qv::TopicNode* root : {&project.contentsRoot, &project.indexRoot}) {
+        qv::StringTextStream out;
+        std::string indent = parts.indent;
+        out << std::string_view(parts.before.c_str());  // as expansion writes them
+        if (root == &project.contentsRoot) {
+            root->writeContentsHtml(project, out, indent);
+        } else {
+            root->writeIndexHtml(project, out, indent);
+        }
+        out << std::string_view(parts.after.c_str());
+        (void)out.str();
+    }
+    return 0;
+}
