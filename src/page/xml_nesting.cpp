@@ -1,5 +1,6 @@
 #include "page/xml_nesting.h"
 
+#include <array>
 #include <cctype>
 #include <cstring>
 #include <string_view>
@@ -77,7 +78,18 @@ public:
     // TiXmlBase::ReadText keeping all white space: past the end marker, or
     // null when the text ends first or right behind the marker.
     const char* readText(const char* p, const char* end, std::string* value) const {
-        while (p != nullptr && *p != '\0' && !startsWith(p, end)) p = stepCharacter(p, value);
+        // Text is most of a page: when nothing is kept and the marker is one
+        // character, the steps over plain characters run in a tight loop,
+        // which stops where the general step is needed (the marker, the end,
+        // an ampersand).
+        const bool plain = value == nullptr && end[0] != '\0' && end[1] == '\0';
+        while (p != nullptr && *p != '\0' && !startsWith(p, end)) {
+            if (plain) {
+                p = skipPlainCharacters(p, end[0]);
+                if (*p == '\0' || *p == end[0]) continue;
+            }
+            p = stepCharacter(p, value);
+        }
         if (p != nullptr && *p != '\0') p += std::strlen(end);
         return p != nullptr && *p != '\0' ? p : nullptr;
     }
@@ -124,6 +136,32 @@ public:
     }
 
 private:
+    // The steps of stepCharacter over characters other than an ampersand, up
+    // to the first step that lands on the end of the text, stop or "&".
+    const char* skipPlainCharacters(const char* p, char stop) const {
+        // Bytes that are one step of their own and never a stop: ASCII other
+        // than NUL, "&", "<" and the quotes, and bytes that lead no sequence.
+        static const auto kSingle = [] {
+            std::array<bool, 256> single{};
+            for (int c = 1; c < 256; ++c) {
+                single[c] = !(c == '&' || c == '<' || c == '"' || c == '\'' ||
+                              (c >= 0xC2 && c <= 0xF4));
+            }
+            return single;
+        }();
+        const bool utf8 = encoding_ == TIXML_ENCODING_UTF8;
+        for (;;) {
+            while (kSingle[static_cast<unsigned char>(*p)]) ++p;
+            const auto lead = static_cast<unsigned char>(*p);
+            if (lead == '\0' || lead == static_cast<unsigned char>(stop) || lead == '&') return p;
+            if (!utf8 || lead < 0xC2 || lead > 0xF4) {
+                ++p;  // a quote or "<" that does not stop this text, or a lone byte
+            } else {
+                p += lead <= 0xDF ? 2 : lead <= 0xEF ? 3 : 4;
+            }
+        }
+    }
+
     // TiXmlBase::GetChar: a lead byte steps over its whole UTF-8 sequence,
     // whatever follows it (a "<" or a quote included).
     const char* stepCharacter(const char* p, std::string* value) const {
@@ -224,19 +262,19 @@ XmlExcess findExcessiveElement(const char* text, TiXmlEncoding encoding, XmlLimi
             if (q == nullptr || *q != '>') break;
             p = q + 1;
             open.pop_back();
-        } else if (startsWith(p, "<?xml", true)) {
+        } else if (p[1] == '?' && startsWith(p, "<?xml", true)) {
             std::string declared;
             p = reader.readDeclaration(p, declared);
             if (open.empty() && reader.encoding() == TIXML_ENCODING_UNKNOWN) {
                 reader.takeEncodingFrom(declared);
             }
-        } else if (startsWith(p, "<!--")) {
+        } else if (p[1] == '!' && startsWith(p, "<!--")) {
             const char* end = std::strstr(p + 4, "-->");
             p = end != nullptr ? end + 3 : p + std::strlen(p);
-        } else if (startsWith(p, "<![CDATA[")) {
+        } else if (p[1] == '!' && startsWith(p, "<![CDATA[")) {
             const char* end = std::strstr(p + 9, "]]>");
             p = end != nullptr && end[3] != '\0' ? end + 3 : nullptr;
-        } else if (startsWith(p, "<!") || !(isAlpha(p[1]) || p[1] == '_')) {
+        } else if (p[1] == '!' || !(isAlpha(p[1]) || p[1] == '_')) {
             const char* end = std::strchr(p + 1, '>');
             p = end != nullptr ? end + 1 : p + std::strlen(p);
         } else {
