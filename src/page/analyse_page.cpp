@@ -23,11 +23,10 @@ void saveDiagnosticCopy(TiXmlDocument& document, const std::string& name, bool b
         TiXmlDeclaration declaration("1.0", "UTF-8", "yes");
         document.InsertBeforeChild(first, declaration);
     }
-    std::string printed = printDocument(document);
     FileTextStream out;
     if (out.open(name) != 0) return;  // a copy that cannot be written is not reported
     if (byteOrderMark) out << std::string_view("\xEF\xBB\xBF");
-    out << printed;
+    printDocument(document, [&out](std::string_view piece) { out << piece; });
     out.close();
 }
 

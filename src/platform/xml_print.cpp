@@ -1,19 +1,32 @@
 #include "platform/xml_print.h"
 
-#include <cstdio>
-#include <cstdlib>
+#include <stdio.h>
 
 namespace qv {
 
-std::string printDocument(const TiXmlDocument& document) {
-    char* buffer = nullptr;
-    std::size_t size = 0;
-    FILE* stream = open_memstream(&buffer, &size);
-    if (stream == nullptr) return std::string();
+namespace {
+
+using Sink = std::function<void(std::string_view)>;
+
+ssize_t writePiece(void* sink, const char* data, size_t size) {
+    (*static_cast<const Sink*>(sink))(std::string_view(data, size));
+    return static_cast<ssize_t>(size);
+}
+
+}  // namespace
+
+void printDocument(const TiXmlDocument& document, const Sink& sink) {
+    // A stream whose writes go to sink, as the C library's buffer fills.
+    cookie_io_functions_t functions{nullptr, writePiece, nullptr, nullptr};
+    FILE* stream = fopencookie(const_cast<Sink*>(&sink), "w", functions);
+    if (stream == nullptr) return;
     document.Print(stream, 0);
-    std::fclose(stream);
-    std::string printed(buffer, size);
-    std::free(buffer);
+    fclose(stream);
+}
+
+std::string printDocument(const TiXmlDocument& document) {
+    std::string printed;
+    printDocument(document, [&printed](std::string_view piece) { printed.append(piece); });
     return printed;
 }
 
