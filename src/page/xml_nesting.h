@@ -14,7 +14,9 @@ struct XmlLimits {
     // once per level, and its parser climbs from every new node up to the
     // document, so that parsing costs size times depth: a page nested 100,000
     // deep takes minutes, and some millions of levels overflow even a large
-    // stack. 256 is the usual default of XML parsers.
+    // stack. 256 is the usual default of XML parsers. It bounds the contents
+    // tree as well, whose output grows with the square of its depth: a page's
+    // headings sit at most six levels below the nesting of its list entry.
     std::size_t nesting;
     // Attributes of one element. The parser looks every new attribute up
     // among the element's earlier ones: 1 MB of attributes takes a minute.

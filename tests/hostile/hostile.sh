@@ -19,7 +19,8 @@ cases=(
   overlong-and-surrogate-utf8 bom-before-list page-is-directory page-without-read-permission
   same-page-10000-times template-of-0-bytes template-with-1mb-of-attributes
   output-directory-without-write-permission disk-full base-name-in-missing-directory
-  page-nested-100000-deep list-nested-100000-deep ix-with-100000-parts complete-run
+  page-nested-100000-deep list-nested-100000-deep list-nested-at-the-limit ix-with-100000-parts
+  complete-run
 )
 if [ "${1:-}" = --list ]; then printf '%s\n' "${cases[@]}"; exit 0; fi
 bin=$(realpath "$1")
@@ -262,6 +263,17 @@ Erreur durant l'"'"'analyse du fichier"liste.xml"
  description="Éléments imbriqués sur plus de 256 niveaux"
 Les données ne sont pas valides'
   files='liste.xml p.html'
+  ;;
+list-nested-at-the-limit)
+  # 256 levels of elements are read. Each page adds an h1 and, with fillers,
+  # an h6 one level deeper than the last: 1530 entries down to level 260, a
+  # tab more on each (the longest line, with its CR, is 305 bytes).
+  printf '<h1 id="a">A</h1><h6 id="f">F</h6>' > p.html
+  python 'print("<files>" + "<file name=\"p.html\">" * 255 + "</file>" * 255 + "</files>")' > liste.xml
+  status=0
+  stdout="${banner}"$'\nTraitement du fichier "liste.xml"'$(printf '\nTraitement du fichier "p.html"%.0s' {1..255})
+  files='aide.hhc aide.hhk aide.hhp liste.xml p.html'
+  check='[ "$(grep -c "<LI>" aide.hhc)" = 1530 ] && [ "$(awk "{ if (length > m) m = length } END { print m }" aide.hhc)" = 305 ]'
   ;;
 ix-with-100000-parts)
   python 'print("<html><body><h1 id=\"a\">A</h1>\n<p ix=\"" + "|".join("k%d" % i for i in range(100000)) + "\">x</p></body></html>")' > p.html
