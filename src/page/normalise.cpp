@@ -102,32 +102,40 @@ void closeVoidTags(const std::string_view* tags, std::size_t count, std::string&
 void closeVoidTag(std::string_view tag, std::string& text) { closeVoidTags(&tag, 1, text); }
 
 void decodeEntities(std::string& text) {
-    std::string out;
-    std::size_t copied = 0;
+    // A character's text is never longer than its reference, so the page is
+    // rewritten in place: what lies between replacements moves down.
+    char* data = text.data();
+    const std::size_t size = text.size();
+    auto next = [&](char c, std::size_t from) -> std::size_t {
+        if (from >= size) return std::string::npos;
+        const void* found = std::memchr(data + from, c, size - from);
+        return found == nullptr ? std::string::npos : static_cast<const char*>(found) - data;
+    };
+    std::size_t written = 0;   // end of the rewritten text
+    std::size_t copied = 0;    // text before this position is already rewritten
     std::size_t semicolon = 0;  // the next ";" after the "&" being examined
-    std::size_t amp = text.find('&');
+    std::size_t amp = next('&', 0);
     while (amp != std::string::npos) {
-        if (semicolon <= amp) semicolon = text.find(';', amp + 1);
+        if (semicolon <= amp) semicolon = next(';', amp + 1);
         if (semicolon == std::string::npos) break;
-        std::size_t nameLength = semicolon - amp - 1;
-        std::string_view utf8;
+        const std::size_t nameLength = semicolon - amp - 1;
         if (nameLength <= kLongestEntityName) {
-            std::string_view name(text.data() + amp + 1, nameLength);
-            if (lookupCharacterEntity(name, utf8)) {
-                if (out.empty()) out.reserve(text.size());
-                out.append(text, copied, amp - copied);
-                out.append(utf8);
+            std::string_view utf8;
+            if (lookupCharacterEntity(std::string_view(data + amp + 1, nameLength), utf8)) {
+                if (written != copied) std::memmove(data + written, data + copied, amp - copied);
+                written += amp - copied;
+                for (char c : utf8) data[written++] = c;
                 copied = semicolon + 1;
             }
             // A reference left as it is is not scanned again either.
-            amp = text.find('&', semicolon + 1);
+            amp = next('&', semicolon + 1);
         } else {
-            amp = text.find('&', amp + 1);
+            amp = next('&', amp + 1);
         }
     }
     if (copied == 0) return;
-    out.append(text, copied, std::string::npos);
-    text.swap(out);
+    std::memmove(data + written, data + copied, size - copied);
+    text.resize(written + size - copied);
 }
 
 void escapeStrayAmpersands(std::string& text) {
