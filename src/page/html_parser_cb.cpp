@@ -164,7 +164,10 @@ bool HtmlParserCb::Visit(const TiXmlText& text) {
 bool HtmlParserCb::VisitExit(const TiXmlElement& element) {
     if (status_ != 0) return false;
     if (&element == headingElement) {
-        tidyText(project.currentNode->title);
+        std::string& title = project.currentNode->title;
+        tidyText(title);
+        // A heading padded with a page's worth of blanks keeps only its words.
+        if (title.capacity() > 2 * title.size() + 256) title.shrink_to_fit();
         headingElement = nullptr;
     }
     if (&element == keywordElement) {
