@@ -10,17 +10,29 @@ namespace qv {
 
 namespace {
 
-bool isWhiteSpace(char c) {
-    return std::isspace(static_cast<unsigned char>(c)) || c == '\n' || c == '\r';
+// TinyXML's character classes, which use the C library's in the current
+// locale. The tool never changes the locale, so these are the "C" locale's,
+// taken from a table instead of a call per byte.
+struct CharacterClasses {
+    bool space[256] = {};
+    bool alpha[256] = {};
+    bool alphaNum[256] = {};
+    CharacterClasses() {
+        for (int c = 0; c < 256; ++c) {
+            space[c] = std::isspace(c) || c == '\n' || c == '\r';
+            alpha[c] = c >= 127 || std::isalpha(c);
+            alphaNum[c] = c >= 127 || std::isalnum(c);
+        }
+    }
+};
+const CharacterClasses& classes() {
+    static const CharacterClasses table;
+    return table;
 }
-bool isAlpha(char c) {
-    unsigned char u = static_cast<unsigned char>(c);
-    return u >= 127 || std::isalpha(u);
-}
-bool isAlphaNum(char c) {
-    unsigned char u = static_cast<unsigned char>(c);
-    return u >= 127 || std::isalnum(u);
-}
+
+bool isWhiteSpace(char c) { return classes().space[static_cast<unsigned char>(c)]; }
+bool isAlpha(char c) { return classes().alpha[static_cast<unsigned char>(c)]; }
+bool isAlphaNum(char c) { return classes().alphaNum[static_cast<unsigned char>(c)]; }
 char lower(char c) {
     unsigned char u = static_cast<unsigned char>(c);
     return u < 128 ? static_cast<char>(std::tolower(u)) : c;
