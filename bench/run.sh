@@ -8,7 +8,8 @@
 #
 #   --quick      sets of 250/1k/4k pages and hard cases at a quarter size
 #   --callgrind  also count instructions (whole run against parse-only) under
-#                valgrind, which does not depend on the machine's load
+#                valgrind, which does not depend on the machine's load (slow:
+#                about 15 minutes for the full-size sets)
 #   --repeat N   best of N runs of each measurement (default 3)
 #
 # Generated sets are kept under build/bench-data and made again only when the
@@ -65,7 +66,8 @@ done
 echo
 echo "== hard cases (best of $repeat; ratio = whole run / parse-only of the same pages)"
 python3 "$root/bench/measure.py" --bin "$build/quorvane" --baseline "$build/bench/qv_parse_baseline" \
-  --repeat "$repeat" --checksums "$root/bench/outputs.sha256" "${sets[@]}"
+  --repeat "$repeat" ${callgrind[@]+"${callgrind[@]}"} --checksums "$root/bench/outputs.sha256" \
+  "${sets[@]}"
 
 if [ $micro = 1 ]; then
   echo
