@@ -4,6 +4,7 @@
 
 #include "driver/help_project.h"
 #include "driver/messages.h"
+#include "platform/console.h"
 #include "platform/large_stack.h"
 
 namespace qv {
@@ -70,6 +71,7 @@ int exitStatusFor(int status) {
 }
 
 int runQuorvane(int argc, const char* const* argv) {
+    prepareConsole();
     if (argc != 3 && argc != 4) {
         printUsage();
         return -1;

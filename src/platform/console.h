@@ -8,4 +8,9 @@ namespace qv {
 // reported about it.
 void writeConsole(std::string_view bytes);
 
+// Sets standard output up for the run: a reader that goes away early (the
+// tool's output piped into head) makes later writes fail, and so be
+// ignored, instead of ending the process in the middle of the run.
+void prepareConsole();
+
 }  // namespace qv

@@ -20,7 +20,7 @@ cases=(
   same-page-10000-times template-of-0-bytes template-with-1mb-of-attributes
   output-directory-without-write-permission disk-full base-name-in-missing-directory
   page-nested-100000-deep list-nested-100000-deep list-nested-at-the-limit ix-with-100000-parts
-  complete-run
+  stdout-closed-early complete-run
 )
 if [ "${1:-}" = --list ]; then printf '%s\n' "${cases[@]}"; exit 0; fi
 bin=$(realpath "$1")
@@ -287,6 +287,17 @@ Erreur durant l'"'"'analyse du fichier"p.html"
  Description="Attribut ix de plus de 256 niveaux".
 Les données ne sont pas valides'
   files='liste.xml p.html'
+  ;;
+stdout-closed-early)
+  # A reader that stops after one byte: the messages that no longer reach it
+  # are lost, and the run goes on to write every output.
+  echo "$page" > p.html
+  python 'print("<files>" + "<file name=\"p.html\"/>" * 1000 + "</files>")' > liste.xml
+  inside=(bash -c '"$@" | head -c 1 > /dev/null; exit ${PIPESTATUS[0]}' bash)
+  status=0
+  stdout=''
+  files='aide.hhc aide.hhk aide.hhp liste.xml p.html'
+  check='[ "$(grep -c "^p.html" aide.hhp)" = 1000 ]'
   ;;
 complete-run)
   # Everything the tool writes in a successful run, in a nested layout.
