@@ -5,6 +5,7 @@
 #include "driver/help_project.h"
 #include "driver/messages.h"
 #include "platform/console.h"
+#include "platform/file_system.h"
 #include "platform/large_stack.h"
 
 namespace qv {
@@ -72,6 +73,7 @@ int exitStatusFor(int status) {
 
 int runQuorvane(int argc, const char* const* argv) {
     prepareConsole();
+    removeTemporaryFilesOnSignal();
     if (argc != 3 && argc != 4) {
         printUsage();
         return -1;

@@ -1,6 +1,8 @@
 #include "platform/file_system.h"
 
+#include <atomic>
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -105,6 +107,55 @@ int readWholeFile(const std::string& path, std::string& bytes) {
     return status;
 }
 
+namespace {
+
+// The temporary files being written, for a signal handler to remove: a
+// fixed table, since a handler may not allocate. The tool writes one file at
+// a time; a file that finds no free slot is only not removed on a signal.
+struct PendingFile {
+    volatile std::sig_atomic_t used;
+    char path[4096];
+};
+PendingFile pendingFiles[4];
+
+int notePending(const std::string& path) {
+    if (path.size() >= sizeof pendingFiles[0].path) return -1;
+    for (int slot = 0; slot < 4; ++slot) {
+        if (pendingFiles[slot].used) continue;
+        std::memcpy(pendingFiles[slot].path, path.c_str(), path.size() + 1);
+        std::atomic_signal_fence(std::memory_order_seq_cst);  // the path before the flag
+        pendingFiles[slot].used = 1;
+        return slot;
+    }
+    return -1;
+}
+
+void forgetPending(int& slot) {
+    if (slot >= 0) pendingFiles[slot].used = 0;
+    slot = -1;
+}
+
+extern "C" void removePendingFiles(int signal) {
+    for (PendingFile& file : pendingFiles) {
+        if (file.used) ::unlink(file.path);
+    }
+    std::signal(signal, SIG_DFL);
+    std::raise(signal);
+}
+
+}  // namespace
+
+void removeTemporaryFilesOnSignal() {
+    for (int signal : {SIGINT, SIGTERM, SIGHUP}) {
+        struct sigaction current;
+        if (sigaction(signal, nullptr, &current) != 0 || current.sa_handler == SIG_IGN) continue;
+        struct sigaction handler {};
+        handler.sa_handler = removePendingFiles;
+        sigemptyset(&handler.sa_mask);
+        sigaction(signal, &handler, nullptr);
+    }
+}
+
 AtomicFile::~AtomicFile() { abandon(); }
 
 int AtomicFile::open(const std::string& path) {
@@ -121,6 +172,7 @@ int AtomicFile::open(const std::string& path) {
         return status;
     }
     tempPath_ = pattern;
+    pendingSlot_ = notePending(tempPath_);
     return 0;
 }
 
@@ -154,6 +206,7 @@ int AtomicFile::commit() {
     if (status != 0) {
         ::unlink(tempPath_.c_str());
     }
+    forgetPending(pendingSlot_);
     tempPath_.clear();
     return status;
 }
@@ -165,6 +218,7 @@ void AtomicFile::abandon() {
     }
     if (!tempPath_.empty()) {
         ::unlink(tempPath_.c_str());
+        forgetPending(pendingSlot_);
         tempPath_.clear();
     }
 }

@@ -23,6 +23,11 @@ int readWholeFile(const std::string& path, std::string& bytes);
 using FileReader = int (*)(const std::string& osPath, std::string& bytes);
 void setFileReader(FileReader reader);
 
+// Makes an interrupt, a hang-up or a termination request remove the
+// temporary files of the AtomicFiles being written before the process ends
+// as the signal would end it. Signals that are ignored stay ignored.
+void removeTemporaryFilesOnSignal();
+
 // An output file that only appears under its name once it is complete: the
 // bytes go to a temporary file in the same directory, renamed over the
 // target by commit(). A file never committed is removed, so a failed write
@@ -45,6 +50,7 @@ private:
     int fd_ = -1;
     std::string osPath_;
     std::string tempPath_;
+    int pendingSlot_ = -1;  // where a signal handler finds tempPath_
 };
 
 }  // namespace qv
