@@ -153,8 +153,8 @@ def main():
                 tool = callgrind_instructions([args.bin, "liste.xml", "aide"], set_dir, [])
                 base = callgrind_instructions([args.baseline, listing, "1"], work,
                                               ["--toggle-collect=*parseAll*"])
-                print("  instructions: whole run %.3g, parse-only %.3g, ratio %.2f" %
-                      (tool, base, tool / base), flush=True)
+                print("  instructions: whole run %.1f M, parse-only %.1f M, ratio %.2f" %
+                      (tool / 1e6, base / 1e6, tool / base), flush=True)
         finally:
             shutil.rmtree(work, ignore_errors=True)
     names = list(per_page)
