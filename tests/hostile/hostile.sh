@@ -5,9 +5,9 @@
 #   - every file and directory that exists afterwards, so that no truncated
 #     output and no temporary file is left and nothing else appears;
 #   - that every file that was there before is unchanged;
-#   - under strace, that the tool wrote, renamed or removed nothing but its
-#     own outputs (base.hhp/.hhc/.hhk, a template's .html, a failing page's
-#     .xml) and their temporary files.
+#   - in a second run on a fresh copy, under strace, that the tool wrote,
+#     renamed or removed nothing but its own outputs (base.hhp/.hhc/.hhk, a
+#     template's .html, a failing page's .xml) and their temporary files.
 # As root the tool runs as the user nobody, so that permissions apply.
 #
 #   hostile.sh --list          the names of the cases
@@ -39,11 +39,11 @@ page='<html><body><h1 id="a">Accueil</h1><p ix="1">mot</p></body></html>'
 list='<files title="Aide"><file name="p.html"/></files>'
 banner=$'Quorvane - compiled on <stamp>\n'
 
-# Lays the case out in the current directory and sets what it expects:
-# What each case sets: the arguments, the status, standard output (UTF-8 here,
-# code page 1252 from the tool), the paths that exist afterwards, and
-# optionally restrict (run after the tree is made accessible to nobody),
-# inside (a wrapper command), check (further checks of the outputs).
+# Lays the case out in the current directory and sets what it expects: the
+# arguments, the status, standard output (UTF-8 here, code page 1252 from the
+# tool), the paths that exist afterwards, and optionally restrict (run after
+# the tree is made accessible to nobody), inside (a command that runs the
+# tool), check (further checks of the outputs), traced=no (no strace run).
 lay_out() {
 args=(liste.xml aide)
 restrict=:
