@@ -78,12 +78,14 @@ int readWholeFile(const std::string& path, std::string& bytes) {
         status = 5;  // a directory named as a file: access denied, as on Windows
     } else {
         // Into an uninitialised buffer sized from the file (a string would be
-        // zero-filled first), then copied once; a file that grows meanwhile
-        // is read to its end all the same.
-        std::size_t capacity = info.st_size > 0 ? static_cast<std::size_t>(info.st_size) : 4096;
+        // zero-filled first), then copied once. The size the system gives is
+        // what is read, as with one read of the file's size on Windows; a
+        // file without one (a pipe, a device) is read to its end.
+        const std::size_t known = info.st_size > 0 ? static_cast<std::size_t>(info.st_size) : 0;
+        std::size_t capacity = known > 0 ? known : 4096;
         std::unique_ptr<char[]> buffer(new char[capacity]);
         std::size_t size = 0;
-        for (;;) {
+        while (known == 0 || size < known) {
             if (size == capacity) {
                 std::size_t larger = capacity + capacity / 2;
                 std::unique_ptr<char[]> grown(new char[larger]);
