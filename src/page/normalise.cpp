@@ -1,6 +1,5 @@
 #include "page/normalise.h"
 
-#include <algorithm>
 #include <cctype>
 #include <cstring>
 #include <iterator>
@@ -50,10 +49,8 @@ void closeVoidTags(const std::string_view* tags, std::size_t count, std::string&
     // already follows "/" is left alone, so the passes together add one "/"
     // before every ">" that some tag's pass reaches and that does not follow
     // "/" in the original text. One scan over the "<" finds them all.
-    constexpr std::size_t kMaxTags = 16;
-    std::size_t resume[kMaxTags] = {};  // where each tag's search goes on
-    bool ended[kMaxTags] = {};
-    count = std::min(count, kMaxTags);
+    std::vector<std::size_t> resume(count, 0);  // where each tag's search goes on
+    std::vector<unsigned char> ended(count, 0);
 
     const char* data = text.data();
     const std::size_t size = text.size();
