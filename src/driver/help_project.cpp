@@ -1,7 +1,5 @@
 #include "driver/help_project.h"
 
-#include <algorithm>
-
 #include "driver/loading.h"
 #include "driver/messages.h"
 
@@ -26,40 +24,13 @@ TopicNode* HelpProject::findKeywordChild(const TopicNode& parent, std::string_vi
         return nullptr;
     }
     ChildTable& table = keywordChildren_[&parent];
-    for (; table.indexed < children.size(); ++table.indexed) table.add(*children[table.indexed]);
-    return table.find(title);
-}
-
-void HelpProject::ChildTable::add(TopicNode& child) {
-    if ((used_ + 1) * 2 > slots_.size()) {
-        std::vector<Slot> grown(std::max<std::size_t>(64, slots_.size() * 2), Slot{0, nullptr});
-        const std::size_t mask = grown.size() - 1;
-        for (const Slot& slot : slots_) {
-            if (slot.child == nullptr) continue;
-            std::size_t at = slot.hash & mask;
-            while (grown[at].child != nullptr) at = (at + 1) & mask;
-            grown[at] = slot;
-        }
-        slots_.swap(grown);
+    if (table.indexed == 0) table.byTitle.reserve(children.size() * 2);
+    for (; table.indexed < children.size(); ++table.indexed) {
+        TopicNode& child = *children[table.indexed];
+        table.byTitle.emplace(child.title, &child);  // the first of a title stays
     }
-    const std::size_t hash = std::hash<std::string_view>()(child.title);
-    const std::size_t mask = slots_.size() - 1;
-    std::size_t at = hash & mask;
-    for (; slots_[at].child != nullptr; at = (at + 1) & mask) {
-        if (slots_[at].hash == hash && slots_[at].child->title == child.title) return;
-    }
-    slots_[at] = Slot{hash, &child};
-    ++used_;
-}
-
-TopicNode* HelpProject::ChildTable::find(std::string_view title) const {
-    if (slots_.empty()) return nullptr;
-    const std::size_t hash = std::hash<std::string_view>()(title);
-    const std::size_t mask = slots_.size() - 1;
-    for (std::size_t at = hash & mask; slots_[at].child != nullptr; at = (at + 1) & mask) {
-        if (slots_[at].hash == hash && slots_[at].child->title == title) return slots_[at].child;
-    }
-    return nullptr;
+    auto found = table.byTitle.find(title);
+    return found == table.byTitle.end() ? nullptr : found->second;
 }
 
 }  // namespace qv

@@ -60,22 +60,9 @@ public:
     std::string listDirectoryUrl;
 
 private:
-    // The children of one parent by title: open addressing over the hashes
-    // of their titles, so that adding a child allocates nothing and growing
-    // reads no title again.
-    class ChildTable {
-    public:
-        std::size_t indexed = 0;  // the children already added
-        void add(TopicNode& child);  // a later child of an equal title is not added
-        TopicNode* find(std::string_view title) const;
-
-    private:
-        struct Slot {
-            std::size_t hash;
-            TopicNode* child;  // null for a free slot
-        };
-        std::vector<Slot> slots_;  // a power of two long, at most half full
-        std::size_t used_ = 0;
+    struct ChildTable {
+        std::size_t indexed = 0;  // the children already in byTitle
+        std::unordered_map<std::string_view, TopicNode*> byTitle;
     };
     std::unordered_map<const TopicNode*, ChildTable> keywordChildren_;
 };
