@@ -9,12 +9,15 @@
 #include <string>
 #include <vector>
 
-#include "driver/help_project.h"
-#include "driver/messages.h"
-#include "driver/text_stream.h"
-#include "page/encoding.h"
+#include "io/text_loading.h"
+#include "io/text_stream.h"
+#include "output/index_file.h"
+#include "output/index_sort.h"
+#include "page/keyword_index.h"
 #include "page/normalise.h"
-#include "platform/collation.h"
+#include "text/cp1252.h"
+#include "text/encoders.h"
+#include "text/tidy_text.h"
 
 namespace {
 
@@ -61,16 +64,16 @@ void BM_TidyText(benchmark::State& state) {
 }
 BENCHMARK(BM_TidyText)->RangeMultiplier(16)->Range(64, 1 << 20)->Complexity();
 
-void BM_Utf8ToAnsi(benchmark::State& state) {
+void BM_Utf8ToCp1252(benchmark::State& state) {
     std::string value;
     while (value.size() < static_cast<std::size_t>(state.range(0))) {
         value += "R\xC3\xA9glages de la fen\xC3\xAAtre \xE2\x80\x94 \xC5\x93uvre \xE2\x82\xAC ";
     }
-    for (auto _ : state) benchmark::DoNotOptimize(qv::utf8ToAnsi(value));
+    for (auto _ : state) benchmark::DoNotOptimize(qv::utf8ToCp1252(value));
     state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(value.size()));
     state.SetComplexityN(state.range(0));
 }
-BENCHMARK(BM_Utf8ToAnsi)->RangeMultiplier(16)->Range(64, 1 << 20)->Complexity();
+BENCHMARK(BM_Utf8ToCp1252)->RangeMultiplier(16)->Range(64, 1 << 20)->Complexity();
 
 std::string cp1252Title(std::size_t bytes) {
     std::string text;
@@ -80,7 +83,11 @@ std::string cp1252Title(std::size_t bytes) {
 
 void BM_EncodeEntities(benchmark::State& state) {
     const std::string title = cp1252Title(static_cast<std::size_t>(state.range(0)));
-    for (auto _ : state) benchmark::DoNotOptimize(qv::encodeEntities(title));
+    for (auto _ : state) {
+        std::string out;
+        qv::appendEntities(out, title);
+        benchmark::DoNotOptimize(out.data());
+    }
     state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(title.size()));
     state.SetComplexityN(state.range(0));
 }
@@ -88,11 +95,27 @@ BENCHMARK(BM_EncodeEntities)->RangeMultiplier(16)->Range(64, 1 << 20)->Complexit
 
 void BM_EncodeUtf8Html(benchmark::State& state) {
     const std::string title = cp1252Title(static_cast<std::size_t>(state.range(0)));
-    for (auto _ : state) benchmark::DoNotOptimize(qv::encodeUtf8Html(title));
+    for (auto _ : state) {
+        std::string out;
+        qv::appendUtf8Html(out, title);
+        benchmark::DoNotOptimize(out.data());
+    }
     state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(title.size()));
     state.SetComplexityN(state.range(0));
 }
 BENCHMARK(BM_EncodeUtf8Html)->RangeMultiplier(16)->Range(64, 1 << 20)->Complexity();
+
+void BM_FoldLineEnds(benchmark::State& state) {
+    std::string lines;
+    while (lines.size() < static_cast<std::size_t>(state.range(0))) lines += "une ligne\r\n\r";
+    for (auto _ : state) {
+        std::string text = lines;
+        qv::foldLineEnds(text);
+        benchmark::DoNotOptimize(text.data());
+    }
+    state.SetComplexityN(state.range(0));
+}
+BENCHMARK(BM_FoldLineEnds)->RangeMultiplier(8)->Range(4 << 10, 16 << 20)->Complexity();
 
 std::string keywordTitle(int number) { return "mot-cl\xE9 " + std::to_string(number); }
 
@@ -101,8 +124,9 @@ std::string keywordTitle(int number) { return "mot-cl\xE9 " + std::to_string(num
 // table (the first lookup builds the parent's table, before the timing).
 void BM_KeywordLookup(benchmark::State& state) {
     const int children = static_cast<int>(state.range(0));
-    qv::HelpProject project;
-    qv::TopicNode& parent = project.indexRoot.appendChild();
+    qv::TopicNode root;
+    qv::KeywordIndex keywords(root);
+    qv::TopicNode& parent = root.appendChild();
     std::vector<std::string> titles;
     for (int i = 0; i < children; ++i) {
         qv::TopicNode& child = parent.appendChild();
@@ -110,10 +134,10 @@ void BM_KeywordLookup(benchmark::State& state) {
         titles.push_back(child.title);
     }
     std::shuffle(titles.begin(), titles.end(), std::mt19937(7));
-    project.findKeywordChild(parent, titles[0]);  // builds the table, untimed
+    keywords.findChild(parent, titles[0]);  // builds the table, untimed
     std::size_t next = 0;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(project.findKeywordChild(parent, titles[next]));
+        benchmark::DoNotOptimize(keywords.findChild(parent, titles[next]));
         if (++next == titles.size()) next = 0;
     }
     state.SetComplexityN(children);
@@ -128,22 +152,21 @@ class NullStream : public qv::TextStream {
 // index file writer does for each level.
 void BM_IndexSort(benchmark::State& state) {
     const int count = static_cast<int>(state.range(0));
-    qv::HelpProject project;
-    qv::KeywordCollator collator;
+    qv::TopicNode root;
     std::mt19937 random(11);
     for (auto _ : state) {
         state.PauseTiming();
-        project.indexRoot.children.clear();
+        root.children.clear();
         for (int i = 0; i < count; ++i) {
-            qv::TopicNode& child = project.indexRoot.appendChild();
+            qv::TopicNode& child = root.appendChild();
             child.title = keywordTitle(static_cast<int>(random() % (count * 4u)));
             if (i % 3 == 0) child.title[0] = 'M';  // case differences sort together
             child.file = "pages/p.html";
         }
         NullStream out;
-        std::string indent;
         state.ResumeTiming();
-        project.indexRoot.writeIndexSitemap(project, out, indent, collator);
+        qv::sortIndex(root);
+        qv::writeIndexSitemap(root, "", out);
     }
     state.SetComplexityN(count);
 }

@@ -22,7 +22,7 @@
 #include <string>
 #include <vector>
 
-#include "driver/loading.h"
+#include "io/text_loading.h"
 #include "page/normalise.h"
 
 namespace {
@@ -82,12 +82,13 @@ int main(int argc, char** argv) {
 
     double loadMs = 1e300, normaliseMs = 1e300, parseMs = 1e300, parseCpuMs = 1e300;
     std::vector<std::string> texts(names.size());
+    const qv::DiskFileReader reader;
     std::size_t bytes = 0;
     for (int round = 0; round < repeat; ++round) {
         Clock::time_point start = Clock::now();
         bytes = 0;
         for (std::size_t i = 0; i < names.size(); ++i) {
-            if (int status = qv::loadTextFile(directory + names[i], texts[i])) {
+            if (int status = qv::loadTextFile(reader, directory + names[i], texts[i])) {
                 std::fprintf(stderr, "cannot load %s: status %d\n", names[i].c_str(), status);
                 return 1;
             }

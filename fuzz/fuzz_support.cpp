@@ -9,11 +9,13 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "driver/help_project.h"
-#include "driver/text_stream.h"
-#include "page/xml_nesting.h"
-#include "page/xml_parse.h"
-#include "platform/collation.h"
+#include "io/text_stream.h"
+#include "output/contents_file.h"
+#include "output/html_lists.h"
+#include "output/index_file.h"
+#include "output/index_sort.h"
+#include "xml/nesting_scan.h"
+#include "xml/parse.h"
 
 namespace qv::fuzz {
 
@@ -51,16 +53,14 @@ void setUp() {
 }
 
 void writeTrees(HelpProject& project) {
-    static const KeywordCollator collator;
+    sortIndex(project.indexRoot);
     for (const char* start : {"", "\t"}) {
-        project.linkTarget = *start == '\0' ? "" : "main";
+        const std::string target = *start == '\0' ? "" : "main";
         StringTextStream out;
-        std::string indent = start;
-        project.contentsRoot.writeContentsSitemap(project, out, indent);
-        project.contentsRoot.writeContentsHtml(project, out, indent);
-        project.indexRoot.writeIndexSitemap(project, out, indent, collator);
-        project.indexRoot.writeIndexHtml(project, out, indent);
-        if (indent != start) std::abort();  // every writer gives the indentation back
+        writeContentsSitemap(project.contentsRoot, project.listDirectoryUrl, out);
+        writeContentsHtml(project.contentsRoot, target, start, out);
+        writeIndexSitemap(project.indexRoot, project.listDirectoryUrl, out);
+        writeIndexHtml(project.indexRoot, target, start, out);
         (void)out.str();
     }
 }

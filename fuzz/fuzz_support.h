@@ -1,15 +1,14 @@
 #pragma once
-// What the fuzz targets share: a quiet, private place to run in, and every
-// tree writer run into memory.
+// What the fuzz targets share: a quiet, private place to run in, files served
+// from memory, and every tree writer run into memory.
 
 #include <tinyxml.h>
 
-#include <cstddef>
+#include <functional>
 #include <string>
 
-namespace qv {
-class HelpProject;
-}
+#include "io/file_reader.h"
+#include "model/help_project.h"
 
 namespace qv::fuzz {
 
@@ -18,8 +17,22 @@ namespace qv::fuzz {
 // (a page's diagnostic copy) stays there.
 void setUp();
 
-// Writes both trees with every writer into memory: the contents in sitemap
-// and HTML form, the index sorted into its sitemap and then as HTML, each
+// Files served by a function of the path (0 and the bytes, or a status).
+class MemoryFileReader : public FileReader {
+public:
+    explicit MemoryFileReader(std::function<int(const std::string&, std::string&)> serve)
+        : serve_(std::move(serve)) {}
+    int read(const std::string& path, std::string& bytes) const override {
+        bytes.clear();
+        return serve_(path, bytes);
+    }
+
+private:
+    std::function<int(const std::string&, std::string&)> serve_;
+};
+
+// Sorts the index and writes both trees with every writer into memory: the
+// contents in sitemap and HTML form, the index as sitemap and HTML, each
 // once without and once with a link target and a tab indentation.
 void writeTrees(HelpProject& project);
 

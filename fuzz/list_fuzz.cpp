@@ -1,15 +1,14 @@
 // A list file and its pages, all from the input: the list comes first, then
 // each page after a form feed; the pages are served as p1.html, p2.html and
-// so on (any other name is missing). The list is read as the run reads it,
+// so on (any other name is missing). The help set is read as a run reads it,
 // which loads and analyses its pages, and both trees are written into memory.
 
 #include <cstdint>
 #include <string_view>
 #include <vector>
 
-#include "driver/help_project.h"
+#include "driver/read_help_set.h"
 #include "fuzz_support.h"
-#include "platform/file_system.h"
 
 namespace {
 
@@ -33,7 +32,6 @@ int serveFromInput(const std::string& path, std::string& bytes) {
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     qv::fuzz::setUp();
-    qv::setFileReader(serveFromInput);
     return 0;
 }
 
@@ -46,9 +44,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (end == std::string_view::npos) break;
         start = end + 1;
     }
+    static const qv::fuzz::MemoryFileReader reader(serveFromInput);
     qv::HelpProject project;
-    if (project.processFile("liste.xml", &qv::HelpProject::readListFile) == 0) {
-        qv::fuzz::writeTrees(project);
-    }
+    if (qv::readHelpSet(project, reader, "liste.xml") == 0) qv::fuzz::writeTrees(project);
     return 0;
 }

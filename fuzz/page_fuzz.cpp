@@ -1,17 +1,16 @@
-// A page as the list reader hands it on: normalised, parsed, walked into a
-// fresh project at a depth taken from the input, then both trees written
-// into memory; a page that does not parse is printed as its diagnostic copy.
+// A page as the list walk hands it on: analysed into a fresh project at a
+// depth taken from the input, then both trees written into memory. A page
+// that does not parse gets its diagnostic copy in the scratch directory.
+// The nesting scan is checked against TinyXML's own parse of the same text.
 
 #include <tinyxml.h>
 
 #include <cstdint>
 
-#include "driver/help_project.h"
 #include "fuzz_support.h"
-#include "page/html_parser_cb.h"
+#include "page/analyse_page.h"
 #include "page/normalise.h"
-#include "page/xml_parse.h"
-#include "platform/xml_print.h"
+#include "xml/parse.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     qv::fuzz::setUp();
@@ -20,21 +19,21 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size == 0) return 0;
+    const int depth = data[0] % 4;
+    const std::string input(reinterpret_cast<const char*>(data) + 1, size - 1);
+
     qv::HelpProject project;
-    project.contentsRoot.file = "p&1.html";
-    project.pageDepth = data[0] % 4;
-    std::string text(reinterpret_cast<const char*>(data) + 1, size - 1);
-    qv::normalisePage(text);
-    TiXmlBase::SetCondenseWhiteSpace(false);
-    TiXmlDocument document;
-    if (qv::parseXml(document, text).found()) return 0;
-    qv::fuzz::checkNestingScan(document, text);
-    if (document.Error()) {
-        (void)qv::printDocument(document);
-        return 0;
+    qv::TreeBuilder trees(project);
+    std::string text = input;
+    if (qv::analysePage(trees, "p&1.html", depth, "p.html", text) == 0) {
+        qv::fuzz::writeTrees(project);
     }
-    qv::HtmlParserCb visitor(project);
-    document.Accept(&visitor);
-    qv::fuzz::writeTrees(project);
+
+    std::string normalised = input;
+    qv::normalisePage(normalised);
+    TiXmlDocument document;
+    if (!qv::parseXml(document, normalised).found()) {
+        qv::fuzz::checkNestingScan(document, normalised);
+    }
     return 0;
 }

@@ -5,10 +5,9 @@
 #include <cstdint>
 #include <string_view>
 
-#include "driver/help_project.h"
-#include "driver/text_stream.h"
 #include "fuzz_support.h"
-#include "platform/file_system.h"
+#include "io/text_stream.h"
+#include "output/templates.h"
 
 namespace {
 
@@ -44,26 +43,21 @@ void fillTrees(qv::HelpProject& project) {
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     qv::fuzz::setUp();
-    qv::setFileReader(serveFromInput);
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     input = std::string_view(reinterpret_cast<const char*>(data), size);
+    static const qv::fuzz::MemoryFileReader reader(serveFromInput);
     qv::HelpProject project;
     fillTrees(project);
     qv::TemplateParts parts;
-    if (project.prepareTemplate("aide\\sommaire.tpl", parts) != 0) return 0;
-    for (const qv::TopicNode* root : {&project.contentsRoot, &project.indexRoot}) {
+    if (qv::prepareTemplate(reader, "aide\\sommaire.tpl", parts) != 0) return 0;
+    for (auto list : {qv::TemplateList::Contents, qv::TemplateList::Index}) {
+        const qv::TopicNode& root =
+            list == qv::TemplateList::Contents ? project.contentsRoot : project.indexRoot;
         qv::StringTextStream out;
-        std::string indent = parts.indent;
-        out << std::string_view(parts.before.c_str());  // as expansion writes them
-        if (root == &project.contentsRoot) {
-            root->writeContentsHtml(project, out, indent);
-        } else {
-            root->writeIndexHtml(project, out, indent);
-        }
-        out << std::string_view(parts.after.c_str());
+        qv::writeTemplatePage(parts, root, list, out);
         (void)out.str();
     }
     return 0;

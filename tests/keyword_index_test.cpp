@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "driver/help_project.h"
+#include "page/keyword_index.h"
 
 namespace qv {
 namespace {
@@ -18,7 +18,7 @@ TopicNode* firstChildTitled(const TopicNode& parent, const std::string& title) {
 // Children appended between lookups, under parents small enough to be
 // scanned and large enough to get a table, with repeated titles: every
 // lookup finds the first child of its title in document order.
-TEST(FindKeywordChild, FirstOfATitleWhileChildrenAreAppended) {
+TEST(KeywordIndex, FirstOfATitleWhileChildrenAreAppended) {
     struct Case {
         const char* what;
         int children;
@@ -29,22 +29,23 @@ TEST(FindKeywordChild, FirstOfATitleWhileChildrenAreAppended) {
         {"table", 200, 50},    {"all distinct", 300, 300}, {"one title", 100, 1},
     };
     for (const Case& c : cases) {
-        HelpProject project;
-        TopicNode& parent = project.indexRoot.appendChild();
-        TopicNode& other = project.indexRoot.appendChild();
+        TopicNode root;
+        KeywordIndex keywords(root);
+        TopicNode& parent = root.appendChild();
+        TopicNode& other = root.appendChild();
         for (int i = 0; i < c.children; ++i) {
             parent.appendChild().title = "k" + std::to_string((i * 7) % c.titles);
             other.appendChild().title = "k" + std::to_string(i % c.titles);
             // Lookups interleaved with the appends, including absent titles.
             for (const std::string& title : {"k" + std::to_string(i % c.titles), std::string("k"),
                                              "k" + std::to_string(c.titles)}) {
-                ASSERT_EQ(project.findKeywordChild(parent, title), firstChildTitled(parent, title))
+                ASSERT_EQ(keywords.findChild(parent, title), firstChildTitled(parent, title))
                     << c.what << ", after " << i + 1 << " children, title " << title;
-                ASSERT_EQ(project.findKeywordChild(other, title), firstChildTitled(other, title))
+                ASSERT_EQ(keywords.findChild(other, title), firstChildTitled(other, title))
                     << c.what << " (other parent), title " << title;
             }
         }
-        EXPECT_EQ(project.findKeywordChild(parent, ""), nullptr) << c.what;
+        EXPECT_EQ(keywords.findChild(parent, ""), nullptr) << c.what;
     }
 }
 

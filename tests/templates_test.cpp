@@ -1,6 +1,7 @@
+#include "output/templates.h"
+
 #include <gtest/gtest.h>
 
-#include "driver/help_project.h"
 #include "temp_dir.h"
 
 namespace qv {
@@ -55,14 +56,14 @@ TEST(PrepareTemplate, CutsOrRejects) {
     };
     testing_support::TempDir dir;
     dir.makeDirectory("x.tpl.d");
-    HelpProject project;
+    const DiskFileReader reader;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         if (c.status != 2) dir.write(c.name, c.text);
-        project.linkTarget = "stale";
         TemplateParts parts;
+        parts.linkTarget = "stale";
         ::testing::internal::CaptureStdout();
-        EXPECT_EQ(project.prepareTemplate(dir.file(c.name), parts), c.status);
+        EXPECT_EQ(prepareTemplate(reader, dir.file(c.name), parts), c.status);
         EXPECT_EQ(::testing::internal::GetCapturedStdout(),
                   "Traitement du template \"" + dir.file(c.name) + "\"\n" + c.message);
         if (c.status != 0) continue;
@@ -70,7 +71,7 @@ TEST(PrepareTemplate, CutsOrRejects) {
         EXPECT_EQ(parts.indent, c.indent);
         EXPECT_EQ(parts.after, c.after);
         EXPECT_EQ(parts.outputPath, dir.file(c.output));
-        EXPECT_EQ(project.linkTarget, c.target);
+        EXPECT_EQ(parts.linkTarget, c.target);
     }
 }
 

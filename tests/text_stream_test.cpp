@@ -1,8 +1,8 @@
-#include "driver/text_stream.h"
+#include "io/text_stream.h"
 
 #include <gtest/gtest.h>
 
-#include "page/encoding.h"
+#include "text/encoders.h"
 #include "temp_dir.h"
 
 namespace qv {
@@ -38,7 +38,11 @@ TEST(TextStream, LineEndsSurviveTheBufferBeingHandedOnInPieces) {
         } else {
             out << std::string_view(piece);
         }
-        written += i % 5 == 0 ? encodeUtf8Html(piece) : piece;
+        if (i % 5 == 0) {
+            appendUtf8Html(written, piece);
+        } else {
+            written += piece;
+        }
     }
     for (char c : written) {
         if (c == '\n') stored += '\r';

@@ -8,9 +8,13 @@
 #include <string>
 #include <vector>
 
-#include "driver/help_project.h"
-#include "driver/text_stream.h"
-#include "platform/collation.h"
+#include "io/text_stream.h"
+#include "model/help_project.h"
+#include "output/contents_file.h"
+#include "output/html_lists.h"
+#include "output/index_file.h"
+#include "output/index_sort.h"
+#include "output/project_file.h"
 #include "temp_dir.h"
 
 namespace qv {
@@ -45,22 +49,23 @@ std::string group(const std::string& indent, const std::string& name) {
            "\t<param name=\"See Also\" value=\"" + name + "\">\r\n" + indent + "\t</OBJECT>\r\n";
 }
 
-using Writer = void (TopicNode::*)(const HelpProject&, TextStream&, std::string&) const;
+enum class Writer { ContentsSitemap, ContentsHtml, IndexHtml };
 
 std::string render(const HelpProject& project, const TopicNode& root, Writer writer,
-                   const std::string& indent) {
+                   const std::string& indent, const std::string& target = "") {
     StringTextStream out;
-    std::string given = indent;
-    (root.*writer)(project, out, given);
-    EXPECT_EQ(given, indent) << "the caller's indentation must not change";
+    switch (writer) {
+        case Writer::ContentsSitemap: writeContentsSitemap(root, project.listDirectoryUrl, out); break;
+        case Writer::ContentsHtml: writeContentsHtml(root, target, indent, out); break;
+        case Writer::IndexHtml: writeIndexHtml(root, target, indent, out); break;
+    }
     return out.str();
 }
 
 std::string renderIndex(HelpProject& project, TopicNode& root) {
-    KeywordCollator collator;
+    sortIndex(root);
     StringTextStream out;
-    std::string indent;
-    root.writeIndexSitemap(project, out, indent, collator);
+    writeIndexSitemap(root, project.listDirectoryUrl, out);
     return out.str();
 }
 
@@ -68,6 +73,7 @@ TEST(TreeWriters, SideBySide) {
     const struct {
         const char* what;
         std::function<void(HelpProject&)> build;
+        std::string target;
         std::string htmlIndent;
         std::string sitemap;
         std::string contentsHtml;
@@ -76,10 +82,9 @@ TEST(TreeWriters, SideBySide) {
         {"page entry with a child, target and directory",
          [](HelpProject& p) {
              p.listDirectoryUrl = "doc/";
-             p.linkTarget = "main";
              add(add(p.contentsRoot, "Intro", "a.htm", "titre"), "Part", "a.htm", "s1", 3);
          },
-         "  ",
+         "main", "  ",
          "<UL>\r\n" + entry("\t", "Intro", "doc/a.htm") + "\t<UL>\r\n" +
              entry("\t\t", "Part", "doc/a.htm#s1", 3) + "\t</UL>\r\n</UL>\r\n",
          "<ul>\r\n\r\n    <li><a href=\"a.htm\" class=\"page\" target=\"main\">Intro</a><ul>\r\n"
@@ -91,7 +96,7 @@ TEST(TreeWriters, SideBySide) {
              add(add(p.contentsRoot, "", "p.htm", ""), "A<B", "p.htm", "x", 0);
              add(p.contentsRoot, "\xC9t\xE9", "q.htm", "");
          },
-         "",
+         "", "",
          "<UL>\r\n" + entry("\t", "[titre manquant]", "p.htm") + "\t<UL>\r\n" +
              entry("\t\t", "A&#x3C;B", "p.htm#x", 0) + "\t</UL>\r\n" +
              entry("\t", "&Eacute;t&eacute;", "q.htm") + "</UL>\r\n",
@@ -105,7 +110,7 @@ TEST(TreeWriters, SideBySide) {
              add(p.contentsRoot, "Alpha", "a.htm", "k1");
              add(add(p.contentsRoot, "Beta", "", ""), "Sub", "b.htm", "titre");
          },
-         "",
+         "", "",
          "<UL>\r\n" + entry("\t", "Alpha", "a.htm#k1") + entry("\t", "Beta", "") + "\t<UL>\r\n" +
              entry("\t\t", "Sub", "b.htm") + "\t</UL>\r\n</UL>\r\n",
          "<ul>\r\n  <li><a href=\"a.htm#k1\">Alpha</a></li>\r\n  <li><a href=\"\">Beta</a><ul>\r\n"
@@ -114,7 +119,7 @@ TEST(TreeWriters, SideBySide) {
          "  <li><span class=\"nolink\">Beta</span><ul>\r\n"
          "    <li><a href=\"b.htm#titre\">Sub</a></li></ul></li></ul>"},
         {"negative image and an anchor Titre",
-         [](HelpProject& p) { add(p.contentsRoot, "N", "f.htm", "Titre", -5); }, "",
+         [](HelpProject& p) { add(p.contentsRoot, "N", "f.htm", "Titre", -5); }, "", "",
          "<UL>\r\n" + entry("\t", "N", "f.htm#Titre") + "</UL>\r\n",
          "<ul>\r\n  <li><a href=\"f.htm#Titre\">N</a></li></ul>",
          "<ul>\r\n  <li><a href=\"f.htm#Titre\">N</a></li></ul>"},
@@ -124,10 +129,10 @@ TEST(TreeWriters, SideBySide) {
         HelpProject project;
         c.build(project);
         const TopicNode& root = project.contentsRoot;
-        EXPECT_EQ(render(project, root, &TopicNode::writeContentsSitemap, ""), c.sitemap);
-        EXPECT_EQ(render(project, root, &TopicNode::writeContentsHtml, c.htmlIndent),
+        EXPECT_EQ(render(project, root, Writer::ContentsSitemap, ""), c.sitemap);
+        EXPECT_EQ(render(project, root, Writer::ContentsHtml, c.htmlIndent, c.target),
                   c.contentsHtml);
-        EXPECT_EQ(render(project, root, &TopicNode::writeIndexHtml, c.htmlIndent), c.indexHtml);
+        EXPECT_EQ(render(project, root, Writer::IndexHtml, c.htmlIndent, c.target), c.indexHtml);
     }
 }
 
@@ -145,9 +150,9 @@ TEST(TreeWriters, HtmlIndentationGrowth) {
     for (const auto& c : cases) {
         const std::string expected = "<ul>\r\n" + c.first + "<li><a href=\"f#a\">A</a><ul>\r\n" +
                                      c.second + "<li><a href=\"f#b\">B</a></li></ul></li></ul>";
-        EXPECT_EQ(render(project, project.contentsRoot, &TopicNode::writeContentsHtml, c.start),
+        EXPECT_EQ(render(project, project.contentsRoot, Writer::ContentsHtml, c.start),
                   expected);
-        EXPECT_EQ(render(project, project.contentsRoot, &TopicNode::writeIndexHtml, c.start),
+        EXPECT_EQ(render(project, project.contentsRoot, Writer::IndexHtml, c.start),
                   expected);
     }
 }
@@ -156,9 +161,9 @@ TEST(FileWriters, AFileThatCannotBeCreatedIsAFailure) {
     testing_support::TempDir dir;
     HelpProject project;
     const std::string base = dir.file("nowhere/manuel");
-    EXPECT_EQ(project.writeProjectFile(base, "manuel.chm"), 3);
-    EXPECT_EQ(project.writeContentsFile(base), 3);
-    EXPECT_EQ(project.writeIndexFile(base), 3);
+    EXPECT_EQ(writeProjectFile(project, base, "manuel.chm"), 3);
+    EXPECT_EQ(writeContentsFile(project, base), 3);
+    EXPECT_EQ(writeIndexFile(project, base), 3);
 }
 
 TEST(IndexSitemap, Shapes) {
@@ -205,7 +210,6 @@ TEST(IndexSitemap, Shapes) {
 }
 
 TEST(IndexSitemap, KeywordOrderIgnoresCaseAndPlacesAccents) {
-    ASSERT_TRUE(KeywordCollator().linguistic()) << "the French collation must be available";
     HelpProject project;
     const std::pair<const char*, const char*> added[] = {
         {"z\xE8\x62re", "z"}, {"beta", "b"}, {"Alpha", "A"}, {"mot", "1"},
@@ -226,7 +230,7 @@ TEST(IndexSitemap, KeywordOrderIgnoresCaseAndPlacesAccents) {
         EXPECT_EQ(got, run);
     }
     // The HTML index written afterwards follows the sorted order.
-    const std::string html = render(project, project.indexRoot, &TopicNode::writeIndexHtml, "");
+    const std::string html = render(project, project.indexRoot, Writer::IndexHtml, "");
     EXPECT_LT(html.find(">ete<"), html.find(">\xC3\x89t\xC3\xA9<"));
     EXPECT_LT(html.find(">\xC3\x89t\xC3\xA9<"), html.find(">fin<"));
 }

@@ -2,8 +2,15 @@
 
 #include <build_stamp.h>
 
-#include "driver/help_project.h"
-#include "driver/messages.h"
+#include "driver/read_help_set.h"
+#include "io/messages.h"
+#include "model/help_project.h"
+#include "model/status.h"
+#include "output/contents_file.h"
+#include "output/index_file.h"
+#include "output/index_sort.h"
+#include "output/project_file.h"
+#include "output/templates.h"
 #include "platform/console.h"
 #include "platform/file_system.h"
 #include "platform/large_stack.h"
@@ -26,25 +33,43 @@ void printUsage() {
     printMessage({" de projet pour g\351n\351rer des documents .chm \340 l'aide de HTML Help Workshop."});
 }
 
-// Phases 1 to 4: read everything, then the three help compiler files.
-int readAndWriteHelpFiles(HelpProject& project, const std::string& listFile,
-                          const std::string& baseName, const std::string& compiledFile) {
-    int status = project.processFile(project.listDirectory + listFile, &HelpProject::readListFile);
-    if (status == 0) status = project.writeProjectFile(baseName, compiledFile);
-    if (status == 0) status = project.writeContentsFile(baseName);
-    if (status == 0) status = project.writeIndexFile(baseName);
+// Phases 2 to 4: the three help compiler files.
+int writeHelpFiles(const HelpProject& project, const std::string& baseName,
+                   const std::string& compiledFile) {
+    int status = writeProjectFile(project, baseName, compiledFile);
+    if (status == 0) status = writeContentsFile(project, baseName);
+    if (status == 0) status = writeIndexFile(project, baseName);
     return status;
 }
 
 // Phases 5 and 6: every contents template, then every index template.
-int expandTemplates(HelpProject& project) {
+int expandTemplates(const HelpProject& project, const FileReader& reader) {
     for (const std::string& name : project.contentsTemplates) {
-        if (int status = project.expandContentsTemplate(project.listDirectory + name)) return status;
+        const std::string path = project.listDirectory + name;
+        if (int status = expandContentsTemplate(project, reader, path)) return status;
     }
     for (const std::string& name : project.indexTemplates) {
-        if (int status = project.expandIndexTemplate(project.listDirectory + name)) return status;
+        const std::string path = project.listDirectory + name;
+        if (int status = expandIndexTemplate(project, reader, path)) return status;
     }
     return 0;
+}
+
+int runPhases(const ListPath& listPath, const std::string& baseName,
+              const std::string& compiledFile) {
+    const DiskFileReader reader;
+    HelpProject project;
+    project.listDirectory = listPath.directory;
+    project.listDirectoryUrl = listPath.directoryUrl;
+    // Phase 1, then the index sorted once for every writer.
+    int status = readHelpSet(project, reader, listPath.fileName);
+    if (status == 0) {
+        sortIndex(project.indexRoot);
+        status = writeHelpFiles(project, baseName, compiledFile);
+    }
+    if (status == 0) status = expandTemplates(project, reader);
+    if (status != 0) printStatusMessage(status);
+    return status;
 }
 
 }  // namespace
@@ -76,7 +101,7 @@ int runQuorvane(int argc, const char* const* argv) {
     removeTemporaryFilesOnSignal();
     if (argc != 3 && argc != 4) {
         printUsage();
-        return -1;
+        return kStatusUsage;
     }
     printMessage({"Quorvane - compiled on " QUORVANE_BUILD_STAMP});
     printMessage({""});
@@ -87,15 +112,7 @@ int runQuorvane(int argc, const char* const* argv) {
 
     // Deeply nested pages and lists make the parser and the tree walks recurse
     // deeply: the run goes on a thread with room for that.
-    return runWithLargeStack([&] {
-        HelpProject project;
-        project.listDirectory = listPath.directory;
-        project.listDirectoryUrl = listPath.directoryUrl;
-        int status = readAndWriteHelpFiles(project, listPath.fileName, baseName, compiledFile);
-        if (status == 0) status = expandTemplates(project);
-        if (status != 0) printStatusMessage(status);
-        return status;
-    });
+    return runWithLargeStack([&] { return runPhases(listPath, baseName, compiledFile); });
 }
 
 }  // namespace qv

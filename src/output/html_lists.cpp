@@ -1,8 +1,8 @@
 // The contents and index trees as nested HTML lists, for template pages.
 
-#include "driver/help_project.h"
-#include "driver/text_stream.h"
-#include "page/encoding.h"
+#include "output/html_lists.h"
+
+#include "text/encoders.h"
 
 namespace qv {
 
@@ -20,61 +20,74 @@ std::size_t growIndent(std::string& indent) {
     return previous;
 }
 
-TextStream& writeTarget(TextStream& out, const HelpProject& project) {
-    if (project.linkTarget.empty()) return out;
-    return out << " target=\"" << project.linkTarget << "\"";
+TextStream& writeTarget(TextStream& out, std::string_view linkTarget) {
+    if (linkTarget.empty()) return out;
+    return out << " target=\"" << linkTarget << "\"";
+}
+
+void writeContentsEntry(const TopicNode& node, std::string_view linkTarget, std::string& indent,
+                        TextStream& out) {
+    if (!node.title.empty() || node.level > 0) {
+        const bool page = node.anchor == kTopOfPageAnchor;
+        if (page) out << '\n';
+        out << '\n' << indent << "<li><a href=\"" << node.file;
+        if (!page && !node.anchor.empty()) out << '#' << node.anchor;
+        out << "\"";
+        if (page) out << " class=\"page\"";
+        writeTarget(out, linkTarget) << ">";
+        if (node.title.empty()) {
+            out << "<b style=\"color:red\">[titre manquant]</b>";
+        } else {
+            out.encoded(appendUtf8Html, node.title);
+        }
+        out << "</a>";
+    }
+    if (!node.children.empty()) {
+        out << "<ul>";
+        std::size_t previous = growIndent(indent);
+        for (const auto& child : node.children) writeContentsEntry(*child, linkTarget, indent, out);
+        indent.resize(previous);
+        out << "</ul>";
+    }
+    if (!node.anchor.empty()) out << "</li>";
+}
+
+void writeIndexEntry(const TopicNode& node, std::string_view linkTarget, std::string& indent,
+                     TextStream& out) {
+    if (!node.title.empty()) {
+        out << '\n' << indent << "<li>";
+        if (!node.file.empty()) {
+            out << "<a href=\"" << node.file << (node.anchor.empty() ? "" : "#") << node.anchor
+                << "\"";
+            writeTarget(out, linkTarget) << ">";
+            out.encoded(appendUtf8Html, node.title) << "</a>";
+        } else {
+            out << "<span class=\"nolink\">";
+            out.encoded(appendUtf8Html, node.title) << "</span>";
+        }
+    }
+    if (!node.children.empty()) {
+        out << "<ul>";
+        std::size_t previous = growIndent(indent);
+        for (const auto& child : node.children) writeIndexEntry(*child, linkTarget, indent, out);
+        indent.resize(previous);
+        out << "</ul>";
+    }
+    if (!node.title.empty()) out << "</li>";
 }
 
 }  // namespace
 
-void TopicNode::writeContentsHtml(const HelpProject& project, TextStream& out,
-                                  std::string& indent) const {
-    if (!title.empty() || level > 0) {
-        const bool page = anchor == "titre";
-        if (page) out << '\n';
-        out << '\n' << indent << "<li><a href=\"" << file;
-        if (!page && !anchor.empty()) out << '#' << anchor;
-        out << "\"";
-        if (page) out << " class=\"page\"";
-        writeTarget(out, project) << ">";
-        if (title.empty()) {
-            out << "<b style=\"color:red\">[titre manquant]</b>";
-        } else {
-            out.encoded(appendUtf8Html, title);
-        }
-        out << "</a>";
-    }
-    if (!children.empty()) {
-        out << "<ul>";
-        std::size_t previous = growIndent(indent);
-        for (const auto& child : children) child->writeContentsHtml(project, out, indent);
-        indent.resize(previous);
-        out << "</ul>";
-    }
-    if (!anchor.empty()) out << "</li>";
+void writeContentsHtml(const TopicNode& root, std::string_view linkTarget,
+                       const std::string& indent, TextStream& out) {
+    std::string running = indent;
+    writeContentsEntry(root, linkTarget, running, out);
 }
 
-void TopicNode::writeIndexHtml(const HelpProject& project, TextStream& out,
-                               std::string& indent) const {
-    if (!title.empty()) {
-        out << '\n' << indent << "<li>";
-        if (!file.empty()) {
-            out << "<a href=\"" << file << (anchor.empty() ? "" : "#") << anchor << "\"";
-            writeTarget(out, project) << ">";
-            out.encoded(appendUtf8Html, title) << "</a>";
-        } else {
-            out << "<span class=\"nolink\">";
-            out.encoded(appendUtf8Html, title) << "</span>";
-        }
-    }
-    if (!children.empty()) {
-        out << "<ul>";
-        std::size_t previous = growIndent(indent);
-        for (const auto& child : children) child->writeIndexHtml(project, out, indent);
-        indent.resize(previous);
-        out << "</ul>";
-    }
-    if (!title.empty()) out << "</li>";
+void writeIndexHtml(const TopicNode& root, std::string_view linkTarget, const std::string& indent,
+                    TextStream& out) {
+    std::string running = indent;
+    writeIndexEntry(root, linkTarget, running, out);
 }
 
 }  // namespace qv

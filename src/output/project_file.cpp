@@ -1,12 +1,14 @@
 // The project file (.hhp) from which the help compiler builds the .chm.
 
-#include "driver/help_project.h"
-#include "driver/text_stream.h"
-#include "page/encoding.h"
+#include "output/project_file.h"
+
+#include "io/text_stream.h"
+#include "text/cp1252.h"
 
 namespace qv {
 
-int HelpProject::writeProjectFile(const std::string& baseName, const std::string& compiledFile) {
+int writeProjectFile(const HelpProject& project, const std::string& baseName,
+                     const std::string& compiledFile) {
     FileTextStream out;
     if (int status = out.open(baseName + ".hhp")) return status;
     out << "[OPTIONS]\n"
@@ -14,16 +16,18 @@ int HelpProject::writeProjectFile(const std::string& baseName, const std::string
            "Compatibility=1.1 or later\n";
     out << "Compiled file=" << compiledFile << "\n";
     out << "Contents file=" << baseName << ".hhc\n";
-    if (!defaultTopic.empty()) out << "Default topic=" << listDirectory << defaultTopic << "\n";
+    if (!project.defaultTopic.empty()) {
+        out << "Default topic=" << project.listDirectory << project.defaultTopic << "\n";
+    }
     out << "Display compile progress=Yes\n"
            "Enhanced decompilation=Yes\n";
     out << "Error log file=" << baseName << ".log\n";
     out << "Full-text search=Yes\n";
     out << "Index file=" << baseName << ".hhk\n";
     out << "Language=0x402 Bulgarian (Bulgaria)\n";
-    if (!title.empty()) out << "Title=" << utf8ToAnsi(title) << "\n";
+    if (!project.title.empty()) out << "Title=" << utf8ToCp1252(project.title) << "\n";
     out << "\n\n[FILES]\n";
-    for (const std::string& page : pages) out << listDirectory << page << "\n";
+    for (const std::string& page : project.pages) out << project.listDirectory << page << "\n";
     out << "\n[INFOTYPES]\n";
     return out.close();
 }

@@ -1,16 +1,15 @@
 #pragma once
 #include <string>
 
-namespace qv {
+#include "io/text_stream.h"
 
-class TextStream;
+namespace qv {
 
 // The six lines that open a sitemap file (.hhc and .hhk).
 void writeSitemapHeader(TextStream& out);
 
-// Writes the fragment of a sitemap or contents link: none for an empty
-// anchor or for "titre", which stands for the top of the page; "#anchor"
-// otherwise.
+// Writes the fragment of a sitemap link: none for an empty anchor or for the
+// top-of-page anchor, "#anchor" otherwise.
 TextStream& writeFragment(TextStream& out, const std::string& anchor);
 
 }  // namespace qv

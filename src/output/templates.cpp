@@ -1,15 +1,18 @@
 // Template pages: a template's text with its substitution point replaced by
 // the contents tree or the index tree as nested HTML lists.
 
+#include "output/templates.h"
+
 #include <tinyxml.h>
 
 #include <cstring>
 
-#include "driver/help_project.h"
-#include "driver/loading.h"
-#include "driver/messages.h"
-#include "driver/text_stream.h"
-#include "page/xml_parse.h"
+#include "io/messages.h"
+#include "io/parse_error_report.h"
+#include "io/text_loading.h"
+#include "model/status.h"
+#include "output/html_lists.h"
+#include "xml/parse.h"
 
 namespace qv {
 
@@ -24,10 +27,11 @@ std::string_view upToNul(const std::string& text) {
 
 }  // namespace
 
-int HelpProject::prepareTemplate(const std::string& templatePath, TemplateParts& parts) {
+int prepareTemplate(const FileReader& reader, const std::string& templatePath,
+                    TemplateParts& parts) {
     printMessage({"Traitement du template \"", templatePath, "\""});
     std::string text;
-    if (int status = loadTextFile(templatePath, text)) return status;
+    if (int status = loadTextFile(reader, templatePath, text)) return status;
 
     std::size_t opener = text.find(kPointOpener);
     if (opener == std::string::npos) {
@@ -49,12 +53,12 @@ int HelpProject::prepareTemplate(const std::string& templatePath, TemplateParts&
 
     TiXmlDocument document;
     if (parseXml(document, parameters).found() || document.Error()) {
-        printMessage({"Erreur \340 l'analyse des param\350tres de substitution"});
+        printTemplateParametersError();
         return kStatusBadTemplate;
     }
-    linkTarget.clear();
+    parts.linkTarget.clear();
     if (const TiXmlElement* point = document.FirstChildElement("template")) {
-        if (const char* target = point->Attribute("target")) linkTarget = target;
+        if (const char* target = point->Attribute("target")) parts.linkTarget = target;
     }
 
     std::size_t extension = templatePath.find(".tpl");
@@ -67,30 +71,39 @@ int HelpProject::prepareTemplate(const std::string& templatePath, TemplateParts&
     return 0;
 }
 
+void writeTemplatePage(const TemplateParts& parts, const TopicNode& root, TemplateList list,
+                       TextStream& out) {
+    out << upToNul(parts.before);
+    if (list == TemplateList::Contents) {
+        writeContentsHtml(root, parts.linkTarget, parts.indent, out);
+    } else {
+        writeIndexHtml(root, parts.linkTarget, parts.indent, out);
+    }
+    out << upToNul(parts.after);
+}
+
 namespace {
 
-using TreeWriter = void (TopicNode::*)(const HelpProject&, TextStream&, std::string&) const;
-
-int expandTemplate(HelpProject& project, const std::string& templatePath, const TopicNode& root,
-                   TreeWriter writer) {
+int expandTemplate(const FileReader& reader, const std::string& templatePath,
+                   const TopicNode& root, TemplateList list) {
     TemplateParts parts;
-    if (int status = project.prepareTemplate(templatePath, parts)) return status;
+    if (int status = prepareTemplate(reader, templatePath, parts)) return status;
     FileTextStream out;
     if (int status = out.open(parts.outputPath)) return status;
-    out << upToNul(parts.before);
-    (root.*writer)(project, out, parts.indent);
-    out << upToNul(parts.after);
+    writeTemplatePage(parts, root, list, out);
     return out.close();
 }
 
 }  // namespace
 
-int HelpProject::expandContentsTemplate(const std::string& templatePath) {
-    return expandTemplate(*this, templatePath, contentsRoot, &TopicNode::writeContentsHtml);
+int expandContentsTemplate(const HelpProject& project, const FileReader& reader,
+                           const std::string& templatePath) {
+    return expandTemplate(reader, templatePath, project.contentsRoot, TemplateList::Contents);
 }
 
-int HelpProject::expandIndexTemplate(const std::string& templatePath) {
-    return expandTemplate(*this, templatePath, indexRoot, &TopicNode::writeIndexHtml);
+int expandIndexTemplate(const HelpProject& project, const FileReader& reader,
+                        const std::string& templatePath) {
+    return expandTemplate(reader, templatePath, project.indexRoot, TemplateList::Index);
 }
 
 }  // namespace qv

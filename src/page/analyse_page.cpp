@@ -1,16 +1,17 @@
 // Analysis of one page: normalise, parse, then either report the parse
 // error with a diagnostic copy or walk the page into the two trees.
 
+#include "page/analyse_page.h"
+
 #include <tinyxml.h>
 
-#include "driver/help_project.h"
-#include "driver/loading.h"
-#include "driver/messages.h"
-#include "driver/text_stream.h"
-#include "page/html_parser_cb.h"
+#include "io/parse_error_report.h"
+#include "io/text_stream.h"
+#include "model/status.h"
 #include "page/normalise.h"
-#include "page/xml_parse.h"
-#include "platform/xml_print.h"
+#include "page/page_visitor.h"
+#include "xml/parse.h"
+#include "xml/print.h"
 
 namespace qv {
 
@@ -32,30 +33,27 @@ void saveDiagnosticCopy(TiXmlDocument& document, const std::string& name, bool b
 
 }  // namespace
 
-int HelpProject::analysePage(const std::string& pagePath, std::string& pageText) {
-    normalisePage(pageText);
+int analysePage(TreeBuilder& trees, const std::string& pageName, int pageDepth,
+                const std::string& path, std::string& text) {
+    normalisePage(text);
     TiXmlDocument document;
     TiXmlBase::SetCondenseWhiteSpace(false);
-    if (const XmlExcess excess = parseXml(document, pageText); excess.found()) {
+    if (const XmlExcess excess = parseXml(document, text); excess.found()) {
         // Refused before parsing: there is no parse tree to copy for diagnosis.
-        const TextPosition where = positionOf(pageText, excess.offset);
-        printMessage({"Erreur durant l'analyse du fichier\"", pagePath, "\""});
-        printMessage({" Ligne=", std::to_string(where.row), ", Colonne=",
-                      std::to_string(where.column)});
-        printMessage({" Description=\"", describeExcess(excess), "\"."});
+        const TextPosition where = positionOf(text, excess.offset);
+        printParseError(ParseErrorSource::Page, path, where.row, where.column,
+                        describeExcess(excess));
         return kStatusInvalidData;
     }
     if (document.Error()) {
-        const std::string diagnosticName = pagePath + ".xml";
-        printMessage({"Erreur durant l'analyse du fichier\"", pagePath, "\""});
-        printMessage({" Ligne=", std::to_string(document.ErrorRow()), ", Colonne=",
-                      std::to_string(document.ErrorCol())});
-        printMessage({" Description=\"", document.ErrorDesc(), "\"."});
-        printMessage({" G\351n\351ration du fichier \"", diagnosticName, "\" pour diagnostic."});
-        saveDiagnosticCopy(document, diagnosticName, pageText.compare(0, 3, "\xEF\xBB\xBF") == 0);
+        const std::string diagnosticName = path + ".xml";
+        printParseError(ParseErrorSource::Page, path, document.ErrorRow(), document.ErrorCol(),
+                        document.ErrorDesc());
+        printDiagnosticCopyNote(diagnosticName);
+        saveDiagnosticCopy(document, diagnosticName, text.compare(0, 3, "\xEF\xBB\xBF") == 0);
         return kStatusInvalidData;
     }
-    HtmlParserCb visitor(*this);
+    PageVisitor visitor(trees, pageName, pageDepth);
     document.Accept(&visitor);
     return visitor.status();
 }

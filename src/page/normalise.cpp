@@ -5,7 +5,7 @@
 #include <iterator>
 #include <vector>
 
-#include "page/entities.h"
+#include "text/entities.h"
 
 namespace qv {
 
@@ -95,8 +95,6 @@ void closeVoidTags(const std::string_view* tags, std::size_t count, std::string&
     out.append(text, copied, std::string::npos);
     text.swap(out);
 }
-
-void closeVoidTag(std::string_view tag, std::string& text) { closeVoidTags(&tag, 1, text); }
 
 void decodeEntities(std::string& text) {
     // A character's text is never longer than its reference, so the page is

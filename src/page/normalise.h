@@ -9,13 +9,10 @@ namespace qv {
 // writes every ampersand that does not start an XML reference as "&amp;".
 void normalisePage(std::string& text);
 
-// Inserts "/" before the first ">" after each occurrence of tag (which
-// begins with "<") unless the ">" already follows a "/". The pass ends at an
-// occurrence with no ">".
-void closeVoidTag(std::string_view tag, std::string& text);
-
-// The same as closeVoidTag for each of the count tags in turn, in one scan.
-// Every tag begins with "<", as those of the void element list do.
+// For each of the count tags in turn (each begins with "<"), inserts "/"
+// before the first ">" after each occurrence of the tag unless the ">"
+// already follows a "/"; a tag's pass ends at an occurrence with no ">".
+// All the passes are made in one scan.
 void closeVoidTags(const std::string_view* tags, std::size_t count, std::string& text);
 
 // Replaces each "&name;" whose name (at most 9 bytes, up to the next ";") is

@@ -1,15 +1,13 @@
 #pragma once
-#include <memory>
 #include <string>
+#include <string_view>
 
 struct UCollator;
 
 namespace qv {
 
-// Linguistic order of code page 1252 keywords: French rules, case ignored,
-// accents significant. Opened once and reused for every comparison of a run.
-// When the collation service cannot be opened, the order is that of the
-// bytes taken as unsigned values.
+// Linguistic order of keywords: French rules, case ignored, accents
+// significant. Opened once and reused for every key of a run.
 class KeywordCollator {
 public:
     KeywordCollator();
@@ -17,10 +15,10 @@ public:
     KeywordCollator(const KeywordCollator&) = delete;
     KeywordCollator& operator=(const KeywordCollator&) = delete;
 
-    bool linguistic() const { return collator_ != nullptr; }
-
-    // A byte string whose unsigned byte order is the keyword order.
-    std::string sortKey(const std::string& cp1252Text) const;
+    // A byte string whose unsigned byte order is the keyword order, for the
+    // text whose UTF-16 form is units. When the collation service cannot be
+    // opened, the key is fallback itself (the text's own bytes).
+    std::string sortKey(std::u16string_view units, std::string_view fallback) const;
 
 private:
     ::UCollator* collator_ = nullptr;

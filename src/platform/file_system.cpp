@@ -38,13 +38,16 @@ mode_t currentUmask() {
 
 }  // namespace
 
+// The Windows code for a file that may not be opened or written as asked.
+constexpr int kAccessDenied = 5;
+
 int statusFromErrno(int error, const std::string& osPath) {
     switch (error) {
         case ENOENT: return directoryPartMissing(osPath) ? 3 : 2;
         case ENOTDIR: return 3;
         case EACCES:
         case EPERM:
-        case EISDIR: return 5;
+        case EISDIR: return kAccessDenied;
         case EMFILE:
         case ENFILE: return 4;
         case ENOMEM: return 8;
@@ -58,16 +61,9 @@ int statusFromErrno(int error, const std::string& osPath) {
     }
 }
 
-namespace {
-FileReader fileReader = nullptr;
-}
-
-void setFileReader(FileReader reader) { fileReader = reader; }
-
 int readWholeFile(const std::string& path, std::string& bytes) {
     bytes.clear();
     const std::string osPath = toOsPath(path);
-    if (fileReader != nullptr) return fileReader(osPath, bytes);
     int fd = ::open(osPath.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) return statusFromErrno(errno, osPath);
     int status = 0;
@@ -75,7 +71,7 @@ int readWholeFile(const std::string& path, std::string& bytes) {
     if (fstat(fd, &info) != 0) {
         status = statusFromErrno(errno, osPath);
     } else if (S_ISDIR(info.st_mode)) {
-        status = 5;  // a directory named as a file: access denied, as on Windows
+        status = kAccessDenied;  // a directory named as a file, as on Windows
     } else {
         // Into an uninitialised buffer sized from the file (a string would be
         // zero-filled first), then copied once. The size the system gives is
@@ -179,7 +175,7 @@ int AtomicFile::open(const std::string& path) {
 }
 
 int AtomicFile::write(const char* data, std::size_t size) {
-    if (fd_ < 0) return 5;
+    if (fd_ < 0) return kAccessDenied;
     while (size > 0) {
         ssize_t done = ::write(fd_, data, size);
         if (done < 0) {
@@ -193,7 +189,7 @@ int AtomicFile::write(const char* data, std::size_t size) {
 }
 
 int AtomicFile::commit() {
-    if (fd_ < 0) return 5;
+    if (fd_ < 0) return kAccessDenied;
     int status = 0;
     // A newly created file gets 0666 less the umask; mkstemp made it 0600.
     if (fchmod(fd_, 0666 & ~currentUmask()) != 0) status = statusFromErrno(errno, osPath_);

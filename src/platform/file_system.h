@@ -17,12 +17,6 @@ int statusFromErrno(int error, const std::string& osPath);
 // Reads the whole file into bytes (emptied first). Returns 0 or a status.
 int readWholeFile(const std::string& path, std::string& bytes);
 
-// Where readWholeFile takes its files from: the file system, unless a fuzz
-// target serves them from memory (given the path as toOsPath makes it).
-// Null restores the file system.
-using FileReader = int (*)(const std::string& osPath, std::string& bytes);
-void setFileReader(FileReader reader);
-
 // Makes an interrupt, a hang-up or a termination request remove the
 // temporary files of the AtomicFiles being written before the process ends
 // as the signal would end it. Signals that are ignored stay ignored.

@@ -1,0 +1,11 @@
+#include "io/file_reader.h"
+
+#include "platform/file_system.h"
+
+namespace qv {
+
+int DiskFileReader::read(const std::string& path, std::string& bytes) const {
+    return readWholeFile(path, bytes);
+}
+
+}  // namespace qv

@@ -1,0 +1,24 @@
+#pragma once
+#include <string>
+#include <string_view>
+
+namespace qv {
+
+// The two forms of the report: the list file's is worded in lower case, a
+// page's capitalised with a final full stop.
+enum class ParseErrorSource { ListFile, Page };
+
+// Reports a document that does not parse, or that a walk refused, on three
+// message lines: the file, where (row and column from 1), and the
+// description (code page 1252 text).
+void printParseError(ParseErrorSource source, std::string_view path, int row, int column,
+                     std::string_view description);
+
+// The line that follows a page's report when a diagnostic copy is written.
+void printDiagnosticCopyNote(std::string_view copyPath);
+
+// The one line that reports a template whose substitution point's
+// parameters do not parse.
+void printTemplateParametersError();
+
+}  // namespace qv

@@ -1,0 +1,26 @@
+#pragma once
+#include <functional>
+#include <string>
+
+#include "io/file_reader.h"
+
+namespace qv {
+
+// Reads a whole file and removes the CR of every CR LF pair, in one pass.
+// text is emptied first. Returns 0, a system error code, or
+// kStatusEmptyFile. Consumers read the text up to its first NUL byte.
+int loadTextFile(const FileReader& reader, const std::string& path, std::string& text);
+
+// Removes the CR of every CR LF pair: CR CR LF becomes CR LF.
+void foldLineEnds(std::string& text);
+
+// What is done with a loaded file: given the path it was loaded under and
+// its text, which it may change; returns a status.
+using FileProcessor = std::function<int(const std::string& path, std::string& text)>;
+
+// Announces the file ("Traitement du fichier"), loads it and hands its text
+// to processor. Returns the loader's status when loading fails, the
+// processor's otherwise.
+int processFile(const FileReader& reader, const std::string& path, const FileProcessor& processor);
+
+}  // namespace qv

@@ -1,0 +1,28 @@
+#pragma once
+#include <tinyxml.h>
+
+#include "listfile/read_list_file.h"
+
+namespace qv {
+
+// Walks the list file: records the title and the templates, and hands every
+// page named by a "file" element on the moment it is met.
+class ListFileVisitor : public TiXmlVisitor {
+public:
+    ListFileVisitor(HelpProject& project, const ListedPageHandler& handlePage)
+        : project_(project), handlePage_(handlePage) {}
+
+    bool VisitEnter(const TiXmlElement& element, const TiXmlAttribute* firstAttribute) override;
+    bool VisitExit(const TiXmlElement& element) override;
+
+    // 0, or the status of the first page that failed.
+    int status() const { return status_; }
+
+private:
+    HelpProject& project_;
+    const ListedPageHandler& handlePage_;
+    int depth_ = 0;  // enclosing "file" elements that have a name
+    int status_ = 0;
+};
+
+}  // namespace qv

@@ -1,0 +1,22 @@
+#pragma once
+#include <functional>
+#include <string>
+
+#include "model/help_project.h"
+
+namespace qv {
+
+// What the list walk does with each page the moment its "file" element is
+// met: given the page's name as the list gives it and the number of page
+// entries that enclose it, returns a status (the first failure ends the walk).
+using ListedPageHandler = std::function<int(const std::string& name, int depth)>;
+
+// Parses the list file's text and walks it: records the help's title, the
+// pages, the default page and the templates in project, and hands every
+// page to handlePage in list order. A list that does not parse is reported
+// and what the parser built is still walked; one refused before parsing
+// (too deep, too many attributes) returns kStatusInvalidData.
+int readListFile(HelpProject& project, const std::string& path, std::string& text,
+                 const ListedPageHandler& handlePage);
+
+}  // namespace qv

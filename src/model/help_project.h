@@ -1,0 +1,27 @@
+#pragma once
+#include <string>
+#include <vector>
+
+#include "model/topic_node.h"
+
+namespace qv {
+
+// What a run learns from the list file and its pages, and what the writers
+// read: plain data, filled by the list walk and the page analysis.
+struct HelpProject {
+    HelpProject() = default;
+    HelpProject(const HelpProject&) = delete;
+    HelpProject& operator=(const HelpProject&) = delete;
+
+    std::vector<std::string> pages;  // as the list file names them, in list order
+    std::vector<std::string> contentsTemplates;
+    std::vector<std::string> indexTemplates;
+    std::string defaultTopic;
+    std::string title;  // UTF-8, as the list file gives it
+    TopicNode contentsRoot;
+    TopicNode indexRoot;
+    std::string listDirectory;     // the list file's directory as given, ending in a separator, or empty
+    std::string listDirectoryUrl;  // the same with "/" separators
+};
+
+}  // namespace qv

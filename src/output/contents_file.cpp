@@ -1,0 +1,70 @@
+// The contents file (.hhc): the contents tree in sitemap form.
+
+#include "output/contents_file.h"
+
+#include "output/sitemap.h"
+#include "text/encoders.h"
+
+namespace qv {
+
+void writeSitemapHeader(TextStream& out) {
+    out << "<!DOCTYPE HTML PUBLIC \"-//IETF//DTD HTML//EN\">\n"
+           "<HTML>\n"
+           "<HEAD>\n"
+           "<meta name=\"GENERATOR\" content=\"Microsoft&reg; HTML Help Workshop 4.1\">\n"
+           "<!-- Sitemap 1.0 -->\n"
+           "</HEAD><BODY>\n";
+}
+
+TextStream& writeFragment(TextStream& out, const std::string& anchor) {
+    if (anchor.empty() || anchor == kTopOfPageAnchor) return out;
+    return out << '#' << anchor;
+}
+
+namespace {
+
+void writeEntry(const TopicNode& node, const std::string& url, TextStream& out,
+                std::string& indent) {
+    if (!node.title.empty() || node.level > 0) {
+        out << indent << "<LI> <OBJECT type=\"text/sitemap\">\n";
+        out << indent << "\t<param name=\"Name\" value=\"";
+        if (node.title.empty()) {
+            out << "[titre manquant]";
+        } else {
+            out.encoded(appendEntities, node.title);
+        }
+        out << "\">\n";
+        out << indent << "\t<param name=\"Local\" value=\"" << url << node.file;
+        writeFragment(out, node.anchor) << "\">\n";
+        if (node.imageNumber >= 0) {
+            out << indent << "\t<param name=\"ImageNumber\" value=\"" << node.imageNumber
+                << "\">\n";
+        }
+        out << indent << "\t</OBJECT>\n";
+    }
+    if (node.children.empty()) return;
+    out << indent << "<UL>\n";
+    indent.push_back('\t');
+    for (const auto& child : node.children) writeEntry(*child, url, out, indent);
+    indent.pop_back();
+    out << indent << "</UL>\n";
+}
+
+}  // namespace
+
+void writeContentsSitemap(const TopicNode& root, const std::string& listDirectoryUrl,
+                          TextStream& out) {
+    std::string indent;
+    writeEntry(root, listDirectoryUrl, out, indent);
+}
+
+int writeContentsFile(const HelpProject& project, const std::string& baseName) {
+    FileTextStream out;
+    if (int status = out.open(baseName + ".hhc")) return status;
+    writeSitemapHeader(out);
+    writeContentsSitemap(project.contentsRoot, project.listDirectoryUrl, out);
+    out << "</BODY></HTML>\n";
+    return out.close();
+}
+
+}  // namespace qv

@@ -1,0 +1,40 @@
+#pragma once
+#include <string>
+
+#include "io/file_reader.h"
+#include "io/text_stream.h"
+#include "model/help_project.h"
+
+namespace qv {
+
+// A template split at its substitution point, "<!-- <template ... -->".
+struct TemplateParts {
+    std::string before;      // the text before the point
+    std::string indent;      // the text before the point on its own line
+    std::string after;       // the text after the point
+    std::string linkTarget;  // the point's "target" attribute, or empty
+    std::string outputPath;  // the template's path with ".html" for ".tpl"
+};
+
+// Announces the template ("Traitement du template"), loads it and splits it.
+// Returns 0, the loader's status, or kStatusBadTemplate after printing why
+// the template cannot be used.
+int prepareTemplate(const FileReader& reader, const std::string& templatePath,
+                    TemplateParts& parts);
+
+// Which tree a template page shows.
+enum class TemplateList { Contents, Index };
+
+// The template page: the text before the point, the tree as HTML lists, the
+// text after it.
+void writeTemplatePage(const TemplateParts& parts, const TopicNode& root, TemplateList list,
+                       TextStream& out);
+
+// The page of a contents template (the contents tree) or of an index
+// template (the sorted index tree), written beside the template.
+int expandContentsTemplate(const HelpProject& project, const FileReader& reader,
+                           const std::string& templatePath);
+int expandIndexTemplate(const HelpProject& project, const FileReader& reader,
+                        const std::string& templatePath);
+
+}  // namespace qv

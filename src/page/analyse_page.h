@@ -1,0 +1,17 @@
+#pragma once
+#include <string>
+
+#include "page/tree_builder.h"
+
+namespace qv {
+
+// Analyses one page of the list: normalises its text, parses it and walks it
+// into the contents and index trees. pageName is the page as the list file
+// names it (what the trees link to), pageDepth the number of page entries of
+// the list that enclose it, path where it was loaded from. A page that does
+// not parse is reported, with a diagnostic copy (path + ".xml") of what the
+// parser built. Returns 0 or kStatusInvalidData.
+int analysePage(TreeBuilder& trees, const std::string& pageName, int pageDepth,
+                const std::string& path, std::string& text);
+
+}  // namespace qv

@@ -1,0 +1,178 @@
+#include "page/page_visitor.h"
+
+#include <algorithm>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+
+#include "io/parse_error_report.h"
+#include "model/status.h"
+#include "text/cp1252.h"
+#include "text/tidy_text.h"
+
+namespace qv {
+
+namespace {
+
+char lowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c; }
+
+// The heading number of an element named h1-h6 in either case, or 0.
+int headingNumber(const char* name) {
+    if (lowerAscii(name[0]) == 'h' && name[1] >= '1' && name[1] <= '6' && name[2] == '\0') {
+        return name[1] - '0';
+    }
+    return 0;
+}
+
+bool isAnchorElement(const char* name) { return lowerAscii(name[0]) == 'a' && name[1] == '\0'; }
+
+// The values of the attributes the visitor reads, in one walk over the
+// element's attributes (the parser refuses an element that repeats one).
+struct MarkedAttributes {
+    const char* id = nullptr;
+    const char* name = nullptr;
+    const char* ix = nullptr;
+};
+
+MarkedAttributes markedAttributes(const TiXmlElement& element) {
+    MarkedAttributes found;
+    for (const TiXmlAttribute* a = element.FirstAttribute(); a != nullptr; a = a->Next()) {
+        const char* name = a->Name();
+        if (name[0] == 'i' && name[2] == '\0' && (name[1] == 'd' || name[1] == 'x')) {
+            (name[1] == 'd' ? found.id : found.ix) = a->Value();
+        } else if (std::strcmp(name, "name") == 0) {
+            found.name = a->Value();
+        }
+    }
+    return found;
+}
+
+// An icon number read as atoi reads it (blanks, sign, digits up to the first
+// other character, 0 without digits), held to the range of an int instead
+// of overflowing.
+int iconNumber(const char* value) {
+    long number = std::strtol(value, nullptr, 10);
+    if (number > INT_MAX) return INT_MAX;
+    if (number < INT_MIN) return INT_MIN;
+    return static_cast<int>(number);
+}
+
+}  // namespace
+
+bool PageVisitor::VisitEnter(const TiXmlElement& element, const TiXmlAttribute*) {
+    const char* elementName = element.Value();
+    const MarkedAttributes marked = markedAttributes(element);
+
+    const char* anchor = marked.id;
+    if (anchor == nullptr && !isAnchorElement(elementName)) anchor = marked.name;
+    if (anchor != nullptr) currentAnchor = anchor;
+
+    int number = headingNumber(elementName);
+    if (headingElement == nullptr && number != 0 && anchor != nullptr) {
+        attachHeading(element, pageDepth_ + number);
+    }
+
+    if (const char* ix = marked.ix) {
+        if (keywordElement != nullptr) {
+            reportNestedKeyword(element, ix);
+        } else {
+            std::string value = utf8ToCp1252(ix);
+            const auto bars = static_cast<std::size_t>(std::count(value.begin(), value.end(), '|'));
+            if (bars >= kMaxKeywordLevels) {
+                refuseDeepKeyword(element);
+                return false;
+            }
+            startKeyword(element, std::move(value));
+        }
+    }
+    return true;
+}
+
+void PageVisitor::attachHeading(const TiXmlElement& element, int level) {
+    TopicNode* node = trees_.currentNode;
+    while (node->level >= level) node = node->parent;
+    while (node->level < level) {
+        TopicNode& child = node->appendChild();
+        child.parent = node;
+        child.file = pageName_;
+        node = &child;
+    }
+    trees_.currentNode = node;
+    node->anchor = currentAnchor;
+    if (const char* icon = element.Attribute("icon")) node->imageNumber = iconNumber(icon);
+    headingElement = &element;
+}
+
+void PageVisitor::startKeyword(const TiXmlElement& element, std::string ixValue) {
+    keywordParent = &trees_.keywords.root();
+    std::size_t partStart = 0;
+    for (std::size_t bar = ixValue.find('|'); bar != std::string::npos;
+         bar = ixValue.find('|', partStart)) {
+        const std::string_view part(ixValue.data() + partStart, bar - partStart);
+        TopicNode* next = trees_.keywords.findChild(*keywordParent, part);
+        if (next == nullptr) {
+            next = &keywordParent->appendChild();
+            next->title.assign(part);
+        }
+        keywordParent = next;
+        partStart = bar + 1;
+    }
+    std::string keyword = ixValue.substr(partStart);
+    if (keyword == "1") keyword.clear();
+    if (!keyword.empty()) {
+        addKeyword(keyword);
+    } else {
+        keywordElement = &element;
+    }
+}
+
+void PageVisitor::addKeyword(const std::string& text) {
+    // A keyword without text would be written nowhere: the writers skip
+    // entries with an empty title. It is dropped.
+    if (text.empty()) return;
+    TopicNode& node = keywordParent->appendChild();
+    node.anchor = currentAnchor;
+    node.file = pageName_;
+    node.title = text;
+}
+
+void PageVisitor::reportNestedKeyword(const TiXmlElement& element, const char* ixValue) {
+    printParseError(ParseErrorSource::Page, pageName_, element.Row(), element.Column(),
+                    std::string("Attribut ix='") + ixValue + "' illegalement imbrique");
+}
+
+void PageVisitor::refuseDeepKeyword(const TiXmlElement& element) {
+    printParseError(ParseErrorSource::Page, pageName_, element.Row(), element.Column(),
+                    "Attribut ix de plus de " + std::to_string(kMaxKeywordLevels) + " niveaux");
+    status_ = kStatusInvalidData;
+}
+
+bool PageVisitor::Visit(const TiXmlText& text) {
+    if (status_ != 0) return false;
+    if (headingElement == nullptr && keywordElement == nullptr) return true;
+    const std::string value = utf8ToCp1252(text.Value());
+    if (headingElement != nullptr) trees_.currentNode->title.append(value);
+    if (keywordElement != nullptr) keywordText.append(value);
+    return true;
+}
+
+bool PageVisitor::VisitExit(const TiXmlElement& element) {
+    if (status_ != 0) return false;
+    if (&element == headingElement) {
+        std::string& title = trees_.currentNode->title;
+        tidyText(title);
+        // A heading padded with a page's worth of blanks keeps only its words.
+        if (title.capacity() > 2 * title.size() + 256) title.shrink_to_fit();
+        headingElement = nullptr;
+    }
+    if (&element == keywordElement) {
+        tidyText(keywordText);
+        addKeyword(keywordText);
+        keywordElement = nullptr;
+        keywordParent = nullptr;
+        keywordText.clear();
+    }
+    return true;
+}
+
+}  // namespace qv

@@ -1,0 +1,52 @@
+#pragma once
+#include <tinyxml.h>
+
+#include <cstddef>
+#include <string>
+
+#include "page/tree_builder.h"
+
+namespace qv {
+
+// The most levels an "ix" value may give a keyword (its "|"-separated parts).
+// The index file and the HTML index indent each level once more, so that a
+// path of n levels writes about n * n bytes: 100,000 parts would make tens
+// of gigabytes. A deeper value makes the page fail (status 13) instead.
+constexpr std::size_t kMaxKeywordLevels = 256;
+
+// Walks one parsed page: headings h1-h6 with an id (or name) grow the
+// contents tree from the builder's current node, and elements with an "ix"
+// attribute add keywords to the index tree.
+class PageVisitor : public TiXmlVisitor {
+public:
+    // pageName is the page as the list file names it; pageDepth the number
+    // of page entries of the list that enclose it.
+    PageVisitor(TreeBuilder& trees, const std::string& pageName, int pageDepth)
+        : trees_(trees), pageName_(pageName), pageDepth_(pageDepth) {}
+
+    bool VisitEnter(const TiXmlElement& element, const TiXmlAttribute* firstAttribute) override;
+    bool VisitExit(const TiXmlElement& element) override;
+    bool Visit(const TiXmlText& text) override;
+
+    // 0, or 13 when the page was refused; the walk stops at the refusal.
+    int status() const { return status_; }
+
+private:
+    void attachHeading(const TiXmlElement& element, int level);
+    void startKeyword(const TiXmlElement& element, std::string ixValue);
+    void addKeyword(const std::string& text);
+    void reportNestedKeyword(const TiXmlElement& element, const char* ixValue);
+    void refuseDeepKeyword(const TiXmlElement& element);
+
+    TreeBuilder& trees_;
+    const std::string& pageName_;
+    const int pageDepth_;
+    const TiXmlElement* headingElement = nullptr;
+    const TiXmlElement* keywordElement = nullptr;
+    TopicNode* keywordParent = nullptr;
+    std::string currentAnchor;
+    std::string keywordText;
+    int status_ = 0;
+};
+
+}  // namespace qv

@@ -1,0 +1,23 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace qv {
+
+// The code page 1252 byte of a Unicode code point, or -1 when the code page
+// has none. Code points U+0000-U+00FF give the byte of the same value: the
+// tool uses U+0080-U+009F to carry the bytes 0x80-0x9F through UTF-8.
+int cp1252FromCodePoint(std::uint32_t codePoint);
+
+// The Unicode character that a code page 1252 byte shows (0x80 is the euro
+// sign); the five undefined bytes give U+0081, U+008D, U+008F, U+0090, U+009D.
+std::uint32_t codePointFromCp1252(unsigned char byte);
+
+// UTF-8 text from a parse tree to code page 1252: code points up to U+00FF
+// give the byte of the same value, the other characters of the code page
+// their byte, anything else one "?". A malformed or truncated sequence gives
+// one "?" for its first byte and decoding goes on at the next byte.
+std::string utf8ToCp1252(std::string_view value);
+
+}  // namespace qv

@@ -1,0 +1,84 @@
+#include "text/encoders.h"
+
+#include <array>
+
+#include "text/entities.h"
+
+namespace qv {
+
+namespace {
+
+// For each byte, what the encoder writes for it; empty for bytes copied as
+// they are. Built once from the tables, first row of a code winning.
+using PieceTable = std::array<std::string, 256>;
+
+std::string reference(const char* name) { return std::string("&") + name + ";"; }
+
+std::string hexReference(unsigned char code) {
+    static const char kDigits[] = "0123456789ABCDEF";
+    return {'&', '#', 'x', kDigits[code >> 4], kDigits[code & 0xF], ';'};
+}
+
+const Entity* firstRowOf(const Entity* table, std::size_t count, unsigned char code) {
+    for (std::size_t i = 0; i < count; ++i) {
+        if (table[i].code == code) return &table[i];
+    }
+    return nullptr;
+}
+
+const PieceTable& sitemapPieces() {
+    static const PieceTable pieces = [] {
+        PieceTable table;
+        for (int code = 0; code < 256; ++code) {
+            auto byte = static_cast<unsigned char>(code);
+            bool markup = byte == '"' || byte == '&' || byte == '<' || byte == '>';
+            if (!markup && byte < 0x80) continue;
+            const Entity* row = firstRowOf(characterEntities, characterEntityCount, byte);
+            table[code] = row != nullptr ? reference(row->name) : hexReference(byte);
+        }
+        return table;
+    }();
+    return pieces;
+}
+
+const PieceTable& htmlPieces() {
+    static const PieceTable pieces = [] {
+        PieceTable table;
+        for (int code = 0; code < 256; ++code) {
+            auto byte = static_cast<unsigned char>(code);
+            const Entity* row = firstRowOf(markupEntities, markupEntityCount, byte);
+            if (row != nullptr) {
+                table[code] = reference(row->name);
+            } else if (byte >= 0x80) {
+                table[code] = {static_cast<char>(0xC0 | (byte >> 6)),
+                               static_cast<char>(0x80 | (byte & 0x3F))};
+            }
+        }
+        return table;
+    }();
+    return pieces;
+}
+
+void appendEncoded(std::string& out, std::string_view text, const PieceTable& pieces) {
+    std::size_t runStart = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const std::string& piece = pieces[static_cast<unsigned char>(text[i])];
+        if (piece.empty()) continue;
+        out.append(text.data() + runStart, i - runStart);
+        out.append(piece);
+        runStart = i + 1;
+    }
+    out.append(text.data() + runStart, text.size() - runStart);
+}
+
+}  // namespace
+
+void appendEntities(std::string& out, std::string_view text) {
+    appendEncoded(out, text, sitemapPieces());
+}
+
+void appendUtf8Html(std::string& out, std::string_view text) {
+    appendEncoded(out, text, htmlPieces());
+}
+
+}  // namespace qv

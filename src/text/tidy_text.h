@@ -1,0 +1,11 @@
+#pragma once
+#include <string>
+
+namespace qv {
+
+// Trims white space (0x00-0x20, 0xA0), ":" and "." from the end, white space
+// from the start, turns line feeds and tabs into spaces and folds runs of
+// spaces into one: what a title, a keyword or a system message keeps.
+void tidyText(std::string& text);
+
+}  // namespace qv

@@ -1,0 +1,100 @@
+#include "text/encoders.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdio>
+
+#include "text/entities.h"
+
+namespace qv {
+namespace {
+
+using Cases = std::vector<std::pair<std::string, std::string>>;
+
+std::string utf8(std::uint32_t cp) {
+    if (cp < 0x80) return std::string(1, static_cast<char>(cp));
+    std::string out;
+    int extra = cp < 0x800 ? 1 : cp < 0x10000 ? 2 : 3;
+    out += static_cast<char>(((0xFF00 >> (extra + 1)) & 0xFF) | (cp >> (6 * extra)));
+    for (int i = extra - 1; i >= 0; --i) out += static_cast<char>(0x80 | ((cp >> (6 * i)) & 0x3F));
+    return out;
+}
+
+std::string encodeEntities(std::string_view text) {
+    std::string out;
+    appendEntities(out, text);
+    return out;
+}
+
+std::string encodeUtf8Html(std::string_view text) {
+    std::string out;
+    appendUtf8Html(out, text);
+    return out;
+}
+
+void check(std::string (*convert)(std::string_view), const Cases& cases) {
+    for (const auto& [input, expected] : cases) {
+        EXPECT_EQ(convert(input), expected) << "input: " << input;
+    }
+}
+
+TEST(EncodeEntities, NamesAndReferences) {
+    check(encodeEntities,
+          {
+              {"Caf\xE9", "Caf&eacute;"},
+              {"a<b & \"c\">", "a&#x3C;b &#x26; &#x22;c&#x22;&#x3E;"},
+              {"\x85\xA8\xBD\x9C\x80\xA0", "&hellip;&uml;&half;&oelig;&euro;&nbsp;"},
+              {"\x81\x8D\x8F\x90\x9D", "&#x81;&#x8D;&#x8F;&#x90;&#x9D;"},
+              {"\xC9t\xE9", "&Eacute;t&eacute;"},
+              {"\\/'!#;=_[]", "\\/'!#;=_[]"},
+          });
+}
+
+TEST(EncodeEntities, EveryNamedHighByteDecodesBackToItsCharacter) {
+    for (int byte = 0x80; byte <= 0xFF; ++byte) {
+        const std::string encoded = encodeEntities(std::string(1, static_cast<char>(byte)));
+        char numeric[8];
+        std::snprintf(numeric, sizeof numeric, "&#x%02X;", byte);
+        const bool hole =
+            byte == 0x81 || byte == 0x8D || byte == 0x8F || byte == 0x90 || byte == 0x9D;
+        if (hole) {
+            EXPECT_EQ(encoded, numeric);
+        } else {
+            ASSERT_NE(encoded, numeric);
+            std::string_view decoded;
+            ASSERT_TRUE(lookupCharacterEntity(encoded.substr(1, encoded.size() - 2), decoded));
+            EXPECT_EQ(decoded, utf8(byte)) << byte;
+        }
+    }
+    std::string_view unused;
+    EXPECT_FALSE(lookupCharacterEntity("lt", unused));
+    EXPECT_FALSE(lookupCharacterEntity("", unused));
+}
+
+TEST(EncodeUtf8Html, MarkupEntitiesAndUtf8) {
+    const Cases cases = {
+        {"Caf\xE9", "Caf\xC3\xA9"},
+        {"a<b & \"c\">", "a&lt;b &amp; &quot;c&quot;&gt;"},
+        {"\xA0\x80\x92\x81", "&nbsp;\xC2\x80\xC2\x92\xC2\x81"},
+        {"l'\xC0\xFF\\", "l'\xC3\x80\xC3\xBF\\"},
+    };
+    check(encodeUtf8Html, cases);
+}
+
+TEST(Encoders, LongTitlesAreNeverCut) {
+    const std::string edge = std::string(600, 'a') + "\xE9" + "b";
+    EXPECT_EQ(encodeEntities(edge), std::string(600, 'a') + "&eacute;b");
+    EXPECT_EQ(encodeUtf8Html(edge), std::string(600, 'a') + "\xC3\xA9" + "b");
+    std::string accents, named, html;
+    for (int i = 0; i < 100; ++i) {
+        accents += "\xE9<";
+        named += "&eacute;&#x3C;";
+        html += "\xC3\xA9&lt;";
+    }
+    EXPECT_EQ(encodeEntities(accents), named);
+    EXPECT_EQ(encodeUtf8Html(accents), html);
+}
+
+}  // namespace
+}  // namespace qv
