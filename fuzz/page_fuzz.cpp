@@ -32,7 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::string normalised = input;
     qv::normalisePage(normalised);
     TiXmlDocument document;
-    if (!qv::parseXml(document, normalised).found()) {
+    if (!qv::parseXml(document, normalised, TIXML_ENCODING_UTF8, qv::kPageLimits).found()) {
         qv::fuzz::checkNestingScan(document, normalised);
     }
     return 0;

@@ -76,10 +76,25 @@ TEST(EncodeUtf8Html, MarkupEntitiesAndUtf8) {
     const Cases cases = {
         {"Caf\xE9", "Caf\xC3\xA9"},
         {"a<b & \"c\">", "a&lt;b &amp; &quot;c&quot;&gt;"},
-        {"\xA0\x80\x92\x81", "&nbsp;\xC2\x80\xC2\x92\xC2\x81"},
+        {"\xA0\x80\x92\x81", "&nbsp;\xE2\x82\xAC\xE2\x80\x99\xC2\x81"},
         {"l'\xC0\xFF\\", "l'\xC3\x80\xC3\xBF\\"},
     };
     check(encodeUtf8Html, cases);
+}
+
+// Bytes 0x80-0x9F are typographic characters in code page 1252, not C1
+// controls: each is written as the UTF-8 of the character it stands for,
+// and the five the code page leaves undefined as U+0081 ... U+009D.
+TEST(EncodeUtf8Html, TheThirtyTwoTypographicBytes) {
+    const char* const expected[32] = {
+        "\u20AC", "\xC2\x81", "\u201A", "\u0192", "\u201E", "\u2026", "\u2020", "\u2021",
+        "\u02C6", "\u2030", "\u0160", "\u2039", "\u0152", "\xC2\x8D", "\u017D", "\xC2\x8F",
+        "\xC2\x90", "\u2018", "\u2019", "\u201C", "\u201D", "\u2022", "\u2013", "\u2014",
+        "\u02DC", "\u2122", "\u0161", "\u203A", "\u0153", "\xC2\x9D", "\u017E", "\u0178"};
+    for (int byte = 0x80; byte <= 0x9F; ++byte) {
+        EXPECT_EQ(encodeUtf8Html(std::string(1, static_cast<char>(byte))), expected[byte - 0x80])
+            << std::hex << byte;
+    }
 }
 
 TEST(Encoders, LongTitlesAreNeverCut) {

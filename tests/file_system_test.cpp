@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
 
 #include "temp_dir.h"
 
@@ -68,21 +70,59 @@ TEST(AtomicFile, OnlyACommittedWriteReplacesTheFile) {
     EXPECT_EQ(dir.list(), std::vector<std::string>{"out.hhk"});
 }
 
-TEST(AtomicFile, CommittedFileHasTheModeOfANewFile) {
+bool commitEmpty(const std::string& path) {
+    AtomicFile file;
+    return file.open(path) == 0 && file.commit() == 0;
+}
+
+mode_t modeOf(const std::string& path) {
+    struct stat info;
+    return ::stat(path.c_str(), &info) == 0 ? info.st_mode & 07777 : 0;
+}
+
+TEST(AtomicFile, AnExistingFileKeepsItsModeANewOneGetsTheUmasks) {
     TempDir dir;
-    dir.write("old.html", "x");
-    ::chmod(dir.file("old.html").c_str(), 0600);
     for (mode_t mask : {mode_t(022), mode_t(077), mode_t(002)}) {
-        for (const char* name : {"old.html", "new.html"}) {
-            const mode_t previous = ::umask(mask);
-            AtomicFile file;
-            const bool failed = file.open(dir.file(name)) != 0 || file.commit() != 0;
-            ::umask(previous);
-            ASSERT_FALSE(failed);
-            struct stat info;
-            ASSERT_EQ(::stat(dir.file(name).c_str(), &info), 0);
-            EXPECT_EQ(info.st_mode & 0777, 0666 & ~mask) << name << " umask " << std::oct << mask;
-        }
+        const std::string old = dir.file("old" + std::to_string(mask) + ".html");
+        const std::string fresh = dir.file("new" + std::to_string(mask) + ".html");
+        dir.write("old" + std::to_string(mask) + ".html", "x");
+        ::chmod(old.c_str(), 0640);
+        const mode_t previous = ::umask(mask);
+        const bool committed = commitEmpty(old) && commitEmpty(fresh);
+        ::umask(previous);
+        ASSERT_TRUE(committed);
+        EXPECT_EQ(modeOf(old), 0640u) << std::oct << mask;
+        EXPECT_EQ(modeOf(fresh), 0666 & ~mask) << std::oct << mask;
+    }
+}
+
+// Writing through a symbolic link replaces what it points to and keeps the
+// link, through a chain of links, relative or absolute, to a target that
+// exists or not yet.
+TEST(AtomicFile, WritesThroughSymbolicLinks) {
+    TempDir dir;
+    dir.makeDirectory("real");
+    dir.write("real/aide.hhc", "old");
+    const struct {
+        const char* link;
+        std::string target;
+        const char* written;
+    } cases[] = {
+        {"relative.hhc", "real/aide.hhc", "real/aide.hhc"},
+        {"absolute.hhc", dir.file("real/aide.hhc"), "real/aide.hhc"},
+        {"chain.hhc", "relative.hhc", "real/aide.hhc"},
+        {"dangling.hhc", "real/later.hhc", "real/later.hhc"},
+    };
+    for (const auto& c : cases) {
+        ASSERT_EQ(::symlink(c.target.c_str(), dir.file(c.link).c_str()), 0) << c.link;
+        AtomicFile file;
+        ASSERT_EQ(file.open(dir.file(c.link)), 0) << c.link;
+        ASSERT_EQ(file.write(c.link, std::strlen(c.link)), 0);
+        ASSERT_EQ(file.commit(), 0);
+        struct stat info;
+        ASSERT_EQ(::lstat(dir.file(c.link).c_str(), &info), 0);
+        EXPECT_TRUE(S_ISLNK(info.st_mode)) << c.link << " is still a link";
+        EXPECT_EQ(dir.read(c.written), c.link);
     }
 }
 

@@ -17,7 +17,7 @@ constexpr std::size_t kAny = static_cast<std::size_t>(-1);
 
 // Where the scan finds an element past limit levels, or kNone.
 std::size_t findTooDeepElement(const char* text, TiXmlEncoding encoding, std::size_t limit) {
-    return findExcessiveElement(text, encoding, {limit, kAny}).offset;
+    return findExcessiveElement(text, encoding, {limit, kAny, kAny}).offset;
 }
 
 // The element nesting of what TinyXML built: a node that failed to parse is
@@ -163,27 +163,51 @@ TEST(FindExcessiveElement, CountsTheAttributesOfEachElement) {
         {"<a x='" + attributes(9) + "'/>", kNone},
     };
     for (const auto& c : cases) {
-        const XmlExcess excess = findExcessiveElement(c.text.c_str(), TIXML_ENCODING_UTF8, {8, 3});
+        const XmlExcess excess =
+            findExcessiveElement(c.text.c_str(), TIXML_ENCODING_UTF8, {8, 3, kAny});
         EXPECT_EQ(excess.offset, c.offset) << c.text;
-        EXPECT_EQ(excess.attributes, c.offset != kNone) << c.text;
+        if (c.offset != kNone) {
+            EXPECT_EQ(excess.kind, XmlExcess::Kind::Attributes) << c.text;
+        }
     }
 }
 
 TEST(ParseXml, RefusesTextBeyondTheLimitsWithoutParsingIt) {
     std::string deep;
-    for (std::size_t i = 0; i <= kXmlLimits.nesting; ++i) deep += "<a>";
+    for (std::size_t i = 0; i <= kListLimits.nesting; ++i) deep += "<a>";
     std::string atLimit = deep.substr(3);
     std::string crowded = "<a";
-    for (std::size_t i = 0; i <= kXmlLimits.attributes; ++i) crowded += " a" + std::to_string(i) + "=''";
+    for (std::size_t i = 0; i <= kListLimits.attributes; ++i) crowded += " a" + std::to_string(i) + "=''";
     crowded += "/>";
     TiXmlDocument refused;
-    EXPECT_EQ(parseXml(refused, deep).offset, 3 * kXmlLimits.nesting);
+    EXPECT_EQ(parseXml(refused, deep, TIXML_ENCODING_UTF8, kListLimits).offset,
+              3 * kListLimits.nesting);
     EXPECT_EQ(refused.FirstChild(), nullptr);
-    EXPECT_TRUE(parseXml(refused, crowded).attributes);
+    EXPECT_EQ(parseXml(refused, crowded, TIXML_ENCODING_UTF8, kListLimits).kind,
+              XmlExcess::Kind::Attributes);
     EXPECT_EQ(refused.FirstChild(), nullptr);
     TiXmlDocument parsed;
-    EXPECT_FALSE(parseXml(parsed, atLimit).found());
-    EXPECT_EQ(elementDepth(parsed), kXmlLimits.nesting);
+    EXPECT_FALSE(parseXml(parsed, atLimit, TIXML_ENCODING_UTF8, kListLimits).found());
+    EXPECT_EQ(elementDepth(parsed), kListLimits.nesting);
+}
+
+// Loose lists nest one level per unclosed item: a page is refused only where
+// TinyXML's parse would take more than about a second.
+TEST(FindExcessiveElement, PagesBoundTheParsersWorkNotTheirDepth) {
+    const struct {
+        int items;
+        bool refused;
+    } cases[] = {{300, false}, {3000, false}, {10000, true}};
+    for (const auto& c : cases) {
+        std::string page = "<html><body><ul>";
+        for (int i = 0; i < c.items; ++i) page += "<li>item\n";
+        page += "</ul></body></html>";
+        const XmlExcess excess = findExcessiveElement(page.c_str(), TIXML_ENCODING_UTF8, kPageLimits);
+        EXPECT_EQ(excess.found(), c.refused) << c.items;
+        if (c.refused) {
+            EXPECT_EQ(excess.kind, XmlExcess::Kind::Work);
+        }
+    }
 }
 
 }  // namespace

@@ -88,7 +88,7 @@ TEST(PageVisitor, OnePage) {
          "<h1 id=\"t\">Le <b>titre</b> :</h1><h1 id=\"u\"><b>Le</b> <i>titre</i></h1>"
          "<h1 id=\"v\">  Chapitre\n\tun  </h1><h1 id=\"w\">Caf&eacute; R&D &amp; Tom & Jerry</h1>"
          "<h1 id=\"x\">l&rsquo;&eacute;t&#233; &euro;&#8217;</h1><h1 id=\"e\"></h1>",
-         "[Le titre] #t @p.htm\n[Letitre] #u @p.htm\n[Chapitre un] #v @p.htm\n"
+         "[Le titre] #t @p.htm\n[Le titre] #u @p.htm\n[Chapitre un] #v @p.htm\n"
          "[Caf\xE9 R&D & Tom & Jerry] #w @p.htm\n[l\x92\xE9t\xE9 \x80\x92] #x @p.htm\n[] #e "
          "@p.htm\n",
          ""},

@@ -38,10 +38,22 @@ int loadTextFile(const FileReader& reader, const std::string& path, std::string&
     return 0;
 }
 
-int processFile(const FileReader& reader, const std::string& path, const FileProcessor& processor) {
+int loadMarkupFile(const FileReader& reader, const std::string& path, std::string& text,
+                   InputDecoding* decoding) {
+    int status = reader.read(path, text);
+    if (status != 0) return status;
+    if (text.empty()) return kStatusEmptyFile;
+    InputDecoding how = decodeInputText(text);
+    if (decoding != nullptr) *decoding = std::move(how);
+    foldLineEnds(text);
+    return 0;
+}
+
+int processFile(const FileReader& reader, const std::string& path, const FileProcessor& processor,
+                InputDecoding* decoding) {
     printMessage({"Traitement du fichier \"", path, "\""});
     std::string text;
-    int status = loadTextFile(reader, path, text);
+    int status = loadMarkupFile(reader, path, text, decoding);
     if (status != 0) return status;
     return processor(path, text);
 }

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "io/file_reader.h"
+#include "text/input_encoding.h"
 
 namespace qv {
 
@@ -11,6 +12,12 @@ namespace qv {
 // kStatusEmptyFile. Consumers read the text up to its first NUL byte.
 int loadTextFile(const FileReader& reader, const std::string& path, std::string& text);
 
+// Loads a list file or a page: as loadTextFile, with the bytes made UTF-8
+// (decodeInputText) before the line ends are folded. decoding, when given,
+// receives how the bytes were read.
+int loadMarkupFile(const FileReader& reader, const std::string& path, std::string& text,
+                   InputDecoding* decoding = nullptr);
+
 // Removes the CR of every CR LF pair: CR CR LF becomes CR LF.
 void foldLineEnds(std::string& text);
 
@@ -18,9 +25,10 @@ void foldLineEnds(std::string& text);
 // its text, which it may change; returns a status.
 using FileProcessor = std::function<int(const std::string& path, std::string& text)>;
 
-// Announces the file ("Traitement du fichier"), loads it and hands its text
-// to processor. Returns the loader's status when loading fails, the
+// Announces the file ("Traitement du fichier"), loads it with loadMarkupFile
+// and hands its text to processor. Returns the loader's status when loading fails, the
 // processor's otherwise.
-int processFile(const FileReader& reader, const std::string& path, const FileProcessor& processor);
+int processFile(const FileReader& reader, const std::string& path, const FileProcessor& processor,
+                InputDecoding* decoding = nullptr);
 
 }  // namespace qv

@@ -2,6 +2,10 @@
 
 #include <strings.h>
 
+#include "io/messages.h"
+#include "model/status.h"
+#include "platform/languages.h"
+
 namespace qv {
 
 namespace {
@@ -17,6 +21,10 @@ bool ListFileVisitor::VisitEnter(const TiXmlElement& element, const TiXmlAttribu
     const char* name = element.Attribute("name");
     if (isNamed(element, "files")) {
         if (const char* title = element.Attribute("title")) project_.title = title;
+        if (const char* language = element.Attribute("language")) {
+            status_ = chooseLanguage(language);
+            if (status_ != 0) return false;
+        }
     } else if (isNamed(element, "file") && name != nullptr) {
         status_ = handlePage_(name, depth_);
         ++depth_;
@@ -29,6 +37,18 @@ bool ListFileVisitor::VisitEnter(const TiXmlElement& element, const TiXmlAttribu
         project_.indexTemplates.push_back(name);
     }
     return status_ == 0;
+}
+
+int ListFileVisitor::chooseLanguage(const char* value) {
+    WindowsLanguage language;
+    if (!findWindowsLanguage(value, language)) {
+        printMessage({"Langue inconnue : \"", value, "\" (attribut language de l'\351l\351ment files ;"
+                      " un identificateur comme 0x40C ou une balise comme fr-FR)"});
+        return kStatusInvalidData;
+    }
+    project_.languageId = language.id;
+    project_.languageName = language.englishName;
+    return 0;
 }
 
 bool ListFileVisitor::VisitExit(const TiXmlElement& element) {

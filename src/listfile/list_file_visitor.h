@@ -19,6 +19,9 @@ public:
     int status() const { return status_; }
 
 private:
+    // Takes the help's language from the files element's "language".
+    int chooseLanguage(const char* value);
+
     HelpProject& project_;
     const ListedPageHandler& handlePage_;
     int depth_ = 0;  // enclosing "file" elements that have a name

@@ -15,7 +15,7 @@ namespace qv {
 int readListFile(HelpProject& project, const std::string& path, std::string& text,
                  const ListedPageHandler& handlePage) {
     TiXmlDocument document(path.c_str());
-    if (const XmlExcess excess = parseXml(document, text); excess.found()) {
+    if (const XmlExcess excess = parseXml(document, text, TIXML_ENCODING_UTF8, kListLimits); excess.found()) {
         // Nothing was parsed, so nothing could be walked: unlike a parse
         // error, this ends the run rather than letting it write empty files.
         const TextPosition where = positionOf(text, excess.offset);

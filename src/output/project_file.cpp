@@ -2,6 +2,8 @@
 
 #include "output/project_file.h"
 
+#include <cstdio>
+
 #include "io/text_stream.h"
 #include "text/cp1252.h"
 
@@ -24,7 +26,9 @@ int writeProjectFile(const HelpProject& project, const std::string& baseName,
     out << "Error log file=" << baseName << ".log\n";
     out << "Full-text search=Yes\n";
     out << "Index file=" << baseName << ".hhk\n";
-    out << "Language=0x402 Bulgarian (Bulgaria)\n";
+    char languageId[16];
+    std::snprintf(languageId, sizeof languageId, "0x%x", project.languageId);
+    out << "Language=" << languageId << " " << project.languageName << "\n";
     if (!project.title.empty()) out << "Title=" << utf8ToCp1252(project.title) << "\n";
     out << "\n\n[FILES]\n";
     for (const std::string& page : project.pages) out << project.listDirectory << page << "\n";

@@ -12,6 +12,7 @@
 #include "io/text_loading.h"
 #include "model/status.h"
 #include "output/html_lists.h"
+#include "text/input_encoding.h"
 #include "xml/parse.h"
 
 namespace qv {
@@ -51,8 +52,13 @@ int prepareTemplate(const FileReader& reader, const std::string& templatePath,
     parts.indent = text.substr(lineStart, opener - lineStart);
     parts.after = text.substr(closer + 3);
 
+    // Templates are any 8-bit text: parameters that are not UTF-8 are left to
+    // TinyXML's own detection, which takes their bytes as they are.
+    const TiXmlEncoding encoding = validUtf8Prefix(parameters) == parameters.size()
+                                       ? TIXML_ENCODING_UTF8
+                                       : TIXML_ENCODING_UNKNOWN;
     TiXmlDocument document;
-    if (parseXml(document, parameters).found() || document.Error()) {
+    if (parseXml(document, parameters, encoding, kListLimits).found() || document.Error()) {
         printTemplateParametersError();
         return kStatusBadTemplate;
     }

@@ -38,7 +38,7 @@ int analysePage(TreeBuilder& trees, const std::string& pageName, int pageDepth,
     normalisePage(text);
     TiXmlDocument document;
     TiXmlBase::SetCondenseWhiteSpace(false);
-    if (const XmlExcess excess = parseXml(document, text); excess.found()) {
+    if (const XmlExcess excess = parseXml(document, text, TIXML_ENCODING_UTF8, kPageLimits); excess.found()) {
         // Refused before parsing: there is no parse tree to copy for diagnosis.
         const TextPosition where = positionOf(text, excess.offset);
         printParseError(ParseErrorSource::Page, path, where.row, where.column,
@@ -53,7 +53,7 @@ int analysePage(TreeBuilder& trees, const std::string& pageName, int pageDepth,
         saveDiagnosticCopy(document, diagnosticName, text.compare(0, 3, "\xEF\xBB\xBF") == 0);
         return kStatusInvalidData;
     }
-    PageVisitor visitor(trees, pageName, pageDepth);
+    PageVisitor visitor(trees, pageName, pageDepth, text);
     document.Accept(&visitor);
     return visitor.status();
 }

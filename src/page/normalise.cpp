@@ -133,11 +133,47 @@ void decodeEntities(std::string& text) {
     text.resize(written + size - copied);
 }
 
+namespace {
+
+// The next CDATA section or comment at or after from: its start, and in end
+// the position just past it (the end of the text when it is not closed).
+// npos when there is none.
+std::size_t nextVerbatimRegion(const std::string& text, std::size_t from, std::size_t& end) {
+    for (std::size_t at = text.find("<!", from); at != std::string::npos;
+         at = text.find("<!", at + 2)) {
+        std::string_view closer;
+        if (startsWith(text, at, "<![CDATA[")) {
+            closer = "]]>";
+        } else if (startsWith(text, at, "<!--")) {
+            closer = "-->";
+        } else {
+            continue;
+        }
+        std::size_t close = text.find(closer, at + 4);
+        end = close == std::string::npos ? text.size() : close + closer.size();
+        return at;
+    }
+    return std::string::npos;
+}
+
+}  // namespace
+
 void escapeStrayAmpersands(std::string& text) {
-    // Most pages have none: nothing is copied until the first one.
+    // Most pages have none: nothing is copied until the first one. The
+    // parser keeps CDATA sections and comments byte for byte, so ampersands
+    // inside them stay as they are.
     std::string out;
     std::size_t copied = 0;
-    for (std::size_t amp = text.find('&'); amp != std::string::npos;) {
+    std::size_t regionEnd = 0;
+    std::size_t region = std::string::npos;
+    std::size_t amp = text.find('&');
+    if (amp != std::string::npos) region = nextVerbatimRegion(text, 0, regionEnd);
+    while (amp != std::string::npos) {
+        if (region != std::string::npos && region < amp) {
+            if (amp < regionEnd) amp = text.find('&', regionEnd);
+            region = nextVerbatimRegion(text, regionEnd, regionEnd);
+            continue;
+        }
         std::size_t length = xmlReferenceLength(text, amp);
         if (length == 0) {
             if (out.empty()) out.reserve(text.size() + text.size() / 32);

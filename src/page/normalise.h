@@ -20,7 +20,8 @@ void closeVoidTags(const std::string_view* tags, std::size_t count, std::string&
 void decodeEntities(std::string& text);
 
 // Writes as "&amp;" every "&" that does not begin &amp; &lt; &gt; &quot;
-// &apos; or a numeric character reference, so the XML parser keeps it.
+// &apos; or a numeric character reference, so the XML parser keeps it;
+// those inside CDATA sections and comments stay as they are.
 void escapeStrayAmpersands(std::string& text);
 
 }  // namespace qv

@@ -38,7 +38,7 @@ MarkedAttributes markedAttributes(const TiXmlElement& element) {
     MarkedAttributes found;
     for (const TiXmlAttribute* a = element.FirstAttribute(); a != nullptr; a = a->Next()) {
         const char* name = a->Name();
-        if (name[0] == 'i' && name[2] == '\0' && (name[1] == 'd' || name[1] == 'x')) {
+        if (name[0] == 'i' && (name[1] == 'd' || name[1] == 'x') && name[2] == '\0') {
             (name[1] == 'd' ? found.id : found.ix) = a->Value();
         } else if (std::strcmp(name, "name") == 0) {
             found.name = a->Value();
@@ -60,6 +60,7 @@ int iconNumber(const char* value) {
 }  // namespace
 
 bool PageVisitor::VisitEnter(const TiXmlElement& element, const TiXmlAttribute*) {
+    keepGapBefore(element);
     const char* elementName = element.Value();
     const MarkedAttributes marked = markedAttributes(element);
 
@@ -101,6 +102,7 @@ void PageVisitor::attachHeading(const TiXmlElement& element, int level) {
     node->anchor = currentAnchor;
     if (const char* icon = element.Attribute("icon")) node->imageNumber = iconNumber(icon);
     headingElement = &element;
+    startCollecting(element);
 }
 
 void PageVisitor::startKeyword(const TiXmlElement& element, std::string ixValue) {
@@ -123,6 +125,7 @@ void PageVisitor::startKeyword(const TiXmlElement& element, std::string ixValue)
         addKeyword(keyword);
     } else {
         keywordElement = &element;
+        startCollecting(element);
     }
 }
 
@@ -147,9 +150,58 @@ void PageVisitor::refuseDeepKeyword(const TiXmlElement& element) {
     status_ = kStatusInvalidData;
 }
 
+void PageVisitor::startCollecting(const TiXmlElement& element) {
+    scanFrom_ = &element;
+    scanFloor_ = std::string::npos;
+}
+
+// TinyXML drops a text node made only of white space, so that the blank
+// between "<b>Fichier</b> <i>avanc\351</i>" would vanish from a title. Before
+// each node of a title or keyword, the source is read back over blanks and
+// tags to the previous node: a blank there counts as one space. Each stretch
+// of source is read back once, so this stays linear in the page.
+void PageVisitor::keepGapBefore(const TiXmlNode& node) {
+    std::string* title = headingElement != nullptr ? &trees_.currentNode->title : nullptr;
+    std::string* keyword = keywordElement != nullptr ? &keywordText : nullptr;
+    auto wantsSpace = [](const std::string* text) {
+        return text != nullptr && !text->empty() && text->back() != ' ';
+    };
+    if (!wantsSpace(title) && !wantsSpace(keyword)) return;
+    if (scanFloor_ == std::string::npos) {
+        scanFloor_ = positions_.offsetOf(scanFrom_->Row(), scanFrom_->Column());
+    }
+    const std::size_t at = positions_.offsetOf(node.Row(), node.Column());
+    if (blankBefore(at)) {
+        if (wantsSpace(title)) title->push_back(' ');
+        if (wantsSpace(keyword)) keyword->push_back(' ');
+    }
+    if (at > scanFloor_) scanFloor_ = at;
+}
+
+bool PageVisitor::blankBefore(std::size_t at) const {
+    bool blank = false;
+    std::size_t i = at;
+    while (i > scanFloor_) {
+        const char c = source_[i - 1];
+        if (c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v') {
+            blank = true;
+            --i;
+        } else if (c == '>') {
+            std::size_t open = i - 1;
+            while (open > scanFloor_ && source_[open] != '<') --open;
+            if (source_[open] != '<') break;
+            i = open;
+        } else {
+            break;
+        }
+    }
+    return blank;
+}
+
 bool PageVisitor::Visit(const TiXmlText& text) {
     if (status_ != 0) return false;
     if (headingElement == nullptr && keywordElement == nullptr) return true;
+    keepGapBefore(text);
     const std::string value = utf8ToCp1252(text.Value());
     if (headingElement != nullptr) trees_.currentNode->title.append(value);
     if (keywordElement != nullptr) keywordText.append(value);

@@ -3,8 +3,10 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 #include "page/tree_builder.h"
+#include "xml/source_position.h"
 
 namespace qv {
 
@@ -20,9 +22,12 @@ constexpr std::size_t kMaxKeywordLevels = 256;
 class PageVisitor : public TiXmlVisitor {
 public:
     // pageName is the page as the list file names it; pageDepth the number
-    // of page entries of the list that enclose it.
-    PageVisitor(TreeBuilder& trees, const std::string& pageName, int pageDepth)
-        : trees_(trees), pageName_(pageName), pageDepth_(pageDepth) {}
+    // of page entries of the list that enclose it; source the text the
+    // document was parsed from.
+    PageVisitor(TreeBuilder& trees, const std::string& pageName, int pageDepth,
+                std::string_view source)
+        : trees_(trees), pageName_(pageName), pageDepth_(pageDepth), source_(source),
+          positions_(source) {}
 
     bool VisitEnter(const TiXmlElement& element, const TiXmlAttribute* firstAttribute) override;
     bool VisitExit(const TiXmlElement& element) override;
@@ -35,12 +40,21 @@ private:
     void attachHeading(const TiXmlElement& element, int level);
     void startKeyword(const TiXmlElement& element, std::string ixValue);
     void addKeyword(const std::string& text);
+    void startCollecting(const TiXmlElement& element);
+    void keepGapBefore(const TiXmlNode& node);
+    bool blankBefore(std::size_t at) const;
     void reportNestedKeyword(const TiXmlElement& element, const char* ixValue);
     void refuseDeepKeyword(const TiXmlElement& element);
 
     TreeBuilder& trees_;
     const std::string& pageName_;
     const int pageDepth_;
+    std::string_view source_;
+    SourcePositions positions_;
+    // The gap before a node of a title or keyword is looked for back to the
+    // previous such node, or to the element that began the collection.
+    const TiXmlElement* scanFrom_ = nullptr;
+    std::size_t scanFloor_ = std::string::npos;
     const TiXmlElement* headingElement = nullptr;
     const TiXmlElement* keywordElement = nullptr;
     TopicNode* keywordParent = nullptr;

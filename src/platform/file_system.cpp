@@ -30,6 +30,26 @@ bool directoryPartMissing(const std::string& osPath) {
     return stat(directory.c_str(), &info) != 0 || !S_ISDIR(info.st_mode);
 }
 
+// The file a path finally names: a symbolic link is followed (to a target
+// that may not exist yet), so that writing the path writes through the link.
+std::string followLinks(const std::string& osPath) {
+    std::string path = osPath;
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat info;
+        if (lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) break;
+        std::string target(static_cast<std::size_t>(info.st_size > 0 ? info.st_size : 256) + 1, '\0');
+        ssize_t length = readlink(path.c_str(), target.data(), target.size());
+        if (length <= 0 || static_cast<std::size_t>(length) >= target.size()) break;
+        target.resize(static_cast<std::size_t>(length));
+        if (target[0] != '/') {
+            std::size_t slash = path.find_last_of('/');
+            if (slash != std::string::npos) target = path.substr(0, slash + 1) + target;
+        }
+        path = target;
+    }
+    return path;
+}
+
 mode_t currentUmask() {
     mode_t mask = umask(0);
     umask(mask);
@@ -159,8 +179,9 @@ AtomicFile::~AtomicFile() { abandon(); }
 int AtomicFile::open(const std::string& path) {
     abandon();
     osPath_ = toOsPath(path);
-    std::size_t slash = osPath_.find_last_of('/');
-    std::string directory = slash == std::string::npos ? "" : osPath_.substr(0, slash + 1);
+    targetPath_ = followLinks(osPath_);
+    std::size_t slash = targetPath_.find_last_of('/');
+    std::string directory = slash == std::string::npos ? "" : targetPath_.substr(0, slash + 1);
     // A short fixed name, so that a target name near the length limit still
     // gets a temporary file of its own.
     std::string pattern = directory + ".qvtmp.XXXXXX";
@@ -191,14 +212,18 @@ int AtomicFile::write(const char* data, std::size_t size) {
 int AtomicFile::commit() {
     if (fd_ < 0) return kAccessDenied;
     int status = 0;
-    // A newly created file gets 0666 less the umask; mkstemp made it 0600.
-    if (fchmod(fd_, 0666 & ~currentUmask()) != 0) status = statusFromErrno(errno, osPath_);
+    // A file that exists keeps its permissions; a new one gets 0666 less the
+    // umask (mkstemp made it 0600).
+    struct stat existing;
+    const mode_t mode = stat(targetPath_.c_str(), &existing) == 0 ? existing.st_mode & 07777
+                                                                  : 0666 & ~currentUmask();
+    if (fchmod(fd_, mode) != 0) status = statusFromErrno(errno, osPath_);
     if (status == 0 && fsync(fd_) != 0 && errno != EINVAL && errno != EROFS) {
         status = statusFromErrno(errno, osPath_);
     }
     if (::close(fd_) != 0 && status == 0) status = statusFromErrno(errno, osPath_);
     fd_ = -1;
-    if (status == 0 && std::rename(tempPath_.c_str(), osPath_.c_str()) != 0) {
+    if (status == 0 && std::rename(tempPath_.c_str(), targetPath_.c_str()) != 0) {
         status = statusFromErrno(errno, osPath_);
     }
     if (status != 0) {

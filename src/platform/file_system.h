@@ -25,7 +25,9 @@ void removeTemporaryFilesOnSignal();
 // An output file that only appears under its name once it is complete: the
 // bytes go to a temporary file in the same directory, renamed over the
 // target by commit(). A file never committed is removed, so a failed write
-// leaves neither a truncated file nor a lost previous version.
+// leaves neither a truncated file nor a lost previous version. A target that
+// is a symbolic link is written through: the link's final target is
+// replaced and the link stays. An existing target keeps its permissions.
 class AtomicFile {
 public:
     AtomicFile() = default;
@@ -43,6 +45,7 @@ public:
 private:
     int fd_ = -1;
     std::string osPath_;
+    std::string targetPath_;  // osPath_ with symbolic links followed
     std::string tempPath_;
     int pendingSlot_ = -1;  // where a signal handler finds tempPath_
 };

@@ -10,8 +10,9 @@ namespace qv {
 void appendEntities(std::string& out, std::string_view text);
 
 // Appends code page 1252 text as an HTML page holds it: the no-break space
-// and the markup characters as entities, other bytes from 0x80 up as UTF-8
-// (U+0080 plus the byte), everything else unchanged.
+// and the markup characters as entities, other bytes from 0x80 up as the
+// UTF-8 of the character they stand for (0x92 as U+2019; the five bytes the
+// code page leaves undefined as U+0081 ... U+009D), everything else unchanged.
 void appendUtf8Html(std::string& out, std::string_view text);
 
 }  // namespace qv

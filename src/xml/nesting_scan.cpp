@@ -258,8 +258,10 @@ XmlExcess findExcessiveElement(const char* text, TiXmlEncoding encoding, XmlLimi
         encoding = TIXML_ENCODING_UTF8;
     }
     Reader reader(encoding);
+    excess.limits = limits;
     // The names of the elements whose content is being read, outermost first.
     std::vector<std::string_view> open;
+    std::size_t work = 0;
     const char* p = reader.skipWhiteSpace(text);
     while (p != nullptr && *p != '\0') {
         if (*p != '<') {
@@ -292,8 +294,11 @@ XmlExcess findExcessiveElement(const char* text, TiXmlEncoding encoding, XmlLimi
         } else {
             // An element: the parser recurses into it before reading its name.
             const std::size_t offset = static_cast<std::size_t>(p - text);
-            if (open.size() >= limits.nesting) {
+            if (open.size() >= kFreeDepth) work += open.size() + 1 - kFreeDepth;
+            if (open.size() >= limits.nesting || work > limits.work) {
                 excess.offset = offset;
+                excess.kind = open.size() >= limits.nesting ? XmlExcess::Kind::Nesting
+                                                           : XmlExcess::Kind::Work;
                 return excess;
             }
             const char* name = reader.skipWhiteSpace(p + 1);
@@ -304,7 +309,7 @@ XmlExcess findExcessiveElement(const char* text, TiXmlEncoding encoding, XmlLimi
             for (std::size_t attributes = 0;; ++attributes) {
                 if (attributes > limits.attributes) {
                     excess.offset = offset;
-                    excess.attributes = true;
+                    excess.kind = XmlExcess::Kind::Attributes;
                     return excess;
                 }
                 p = reader.skipWhiteSpace(p);
@@ -331,10 +336,17 @@ XmlExcess findExcessiveElement(const char* text, TiXmlEncoding encoding, XmlLimi
 }
 
 std::string describeExcess(const XmlExcess& excess) {
-    if (excess.attributes) {
-        return "\311l\351ment de plus de " + std::to_string(kXmlLimits.attributes) + " attributs";
+    switch (excess.kind) {
+        case XmlExcess::Kind::Attributes:
+            return "\311l\351ment de plus de " + std::to_string(excess.limits.attributes) +
+                   " attributs";
+        case XmlExcess::Kind::Work:
+            return "\311l\351ments non ferm\351s trop nombreux : profondeurs cumul\351es de plus de " +
+                   std::to_string(excess.limits.work);
+        case XmlExcess::Kind::Nesting: break;
     }
-    return "\311l\351ments imbriqu\351s sur plus de " + std::to_string(kXmlLimits.nesting) + " niveaux";
+    return "\311l\351ments imbriqu\351s sur plus de " + std::to_string(excess.limits.nesting) +
+           " niveaux";
 }
 
 TextPosition positionOf(const std::string& text, std::size_t offset) {

@@ -1,0 +1,5 @@
+<html><body>
+<ul>
+  <!-- <template /> -->
+</ul>
+</body></html>

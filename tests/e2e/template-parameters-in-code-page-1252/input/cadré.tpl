@@ -1,0 +1,5 @@
+<html><body>
+<ul>
+  <!-- <template target="cadré" /> -->
+</ul>
+</body></html>
