@@ -68,7 +68,6 @@ table of contents (.hhc) and keyword index (.hhk) that HTML Help Workshop or
 chmcmd compile into a .chm help file. Headings of the pages become contents
 entries and marked elements become index keywords. From HTML templates it
 also writes contents and index pages for reading the help in a browser.")
-set(CPACK_PACKAGE_INSTALL_DIRECTORY quorvane)
 set(CPACK_GENERATOR DEB)
 # Binaries go into the package without their symbols.
 set(CPACK_STRIP_FILES ON)
@@ -82,6 +81,6 @@ set(CPACK_DEBIAN_PACKAGE_SUGGESTS fp-utils)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 
 set(CPACK_SOURCE_GENERATOR TGZ)
-set(CPACK_SOURCE_IGNORE_FILES "/\\\\.git" "/build/" "/node_modules/")
+set(CPACK_SOURCE_IGNORE_FILES "/\\\\.git$" "/\\\\.git/" "/build/" "/node_modules/")
 
 include(CPack)
