@@ -5,7 +5,8 @@
 set -euo pipefail
 want=(g++ cmake make pkg-config libtinyxml-dev libicu-dev)
 if [ "${1:-build}" = test ]; then
-  want+=(libgtest-dev libbenchmark-dev clang libclang-rt-dev fp-utils libchm-bin chromium nodejs npm python3 strace)
+  want+=(libgtest-dev libbenchmark-dev clang libclang-rt-dev fp-utils libchm-bin chromium nodejs npm python3 strace
+         groff-base man-db dpkg-dev)
 fi
 missing=()
 for package in "${want[@]}"; do

@@ -1,7 +1,9 @@
 // Opens the example's frameset in headless Chromium and uses it as a reader
 // would: the contents page must show the whole contents tree, a click on an
-// entry must open its page in the "main" frame at the anchor, and the index
-// page must show the sorted keywords with their groups.
+// entry must open its page in the "main" frame at the anchor and mark the
+// entry as current, an entry's toggle must fold its sub-entries away and back,
+// and the index page must show the sorted keywords with their groups and
+// filter them as one types.
 //
 //   node browser_test.mjs WORK_DIR ARTIFACT_DIR
 //
@@ -161,8 +163,25 @@ try {
   console.log(`contents clicks: ${withFragment.length} entries with a fragment opened in "main" at their anchor (${scrolled} needed scrolling)`);
   const deep = withFragment.find((href) => href.startsWith('pages/installation.html#')) ?? withFragment.at(-1);
   await openEntry(deep);
+  const current = await navigation.locator('a[aria-current]').evaluateAll((links) => links.map((link) => link.getAttribute('href')));
+  if (current.length !== 1 || current[0] !== deep) fault(`after a click on ${deep} the contents mark ${JSON.stringify(current)} as current`);
   const contentsShot = path.join(artifactDir, 'frameset-contents.png');
   await page.screenshot({ path: contentsShot });
+
+  // A page entry with sub-entries below the first level: its toggle folds
+  // them away, then shows them again.
+  const folder = contentsEntries.find((entry) => entry.depth === 2 && entry.children.length > 0);
+  const toggle = navigation.locator(`li:has(> a[href="${folder.href}"]) > button[aria-expanded]`);
+  const collapsedShot = path.join(artifactDir, 'frameset-contents-collapsed.png');
+  for (const open of [false, true]) {
+    await toggle.click();
+    const node = flatten(await navigation.evaluate(readTree)).find((entry) => entry.href === folder.href);
+    const wrong = flatten(node.children).filter((entry) => entry.visible !== open);
+    if (!node.visible || wrong.length) fault(`"${folder.label}" ${open ? 'opened' : 'folded'}: ${node.visible ? '' : 'the entry is hidden, '}${wrong.length} sub-entries ${open ? 'hidden' : 'shown'}`);
+    if (await toggle.getAttribute('aria-expanded') !== String(open)) fault(`"${folder.label}" ${open ? 'opened' : 'folded'}: aria-expanded is not ${open}`);
+    if (!open) await page.screenshot({ path: collapsedShot });
+  }
+  console.log(`contents toggle: "${folder.label}" folds its ${flatten(folder.children).length} sub-entries away and back`);
 
   // The index page, reached from the contents page's own link.
   await navigation.locator('a[href="motscles.html"]').click();
@@ -200,7 +219,43 @@ try {
   }
   const indexShot = path.join(artifactDir, 'frameset-index.png');
   await page.screenshot({ path: indexShot });
-  console.log(`screenshots: ${contentsShot} ${indexShot}`);
+
+  // The filter box: an entry stays shown when it, an entry above it or one
+  // below it contains the typed text, ignoring case and accents.
+  const fold = (text) => text.normalize('NFD').replace(/\p{M}/gu, '').toLowerCase();
+  const filterBox = navigation.locator('input[type="search"]');
+  const filteredShot = path.join(artifactDir, 'frameset-index-filtered.png');
+  const filters = [
+    { typed: 'ETIQUET', shown: 'some' },  // "étiquettes", whatever the case and accents
+    { typed: 'ctrl+f', shown: 'some', shot: filteredShot },  // keywords of a group keep it
+    { typed: 'xyzzy', shown: 'none' },
+    { typed: '', shown: 'all' },
+  ];
+  for (const { typed, shown, shot } of filters) {
+    await filterBox.fill(typed);
+    const words = fold(typed);
+    const matches = (entry) => fold(entry.label).includes(words);
+    const check = (nodes, aboveMatches) => {
+      for (const node of nodes) {
+        const expected = aboveMatches || matches(node) || flatten(node.children).some(matches);
+        if (node.visible !== expected) fault(`filter "${typed}": "${node.label}" is ${node.visible ? 'shown' : 'hidden'}`);
+        check(node.children, aboveMatches || matches(node));
+      }
+    };
+    const tree = await navigation.evaluate(readTree);
+    check(tree, false);
+    const count = flatten(tree).filter((entry) => entry.visible).length;
+    const expectedCount = { none: count === 0, some: count > 0 && count < indexEntries.length, all: count === indexEntries.length };
+    if (!expectedCount[shown]) fault(`filter "${typed}": ${count} of ${indexEntries.length} entries shown`);
+    console.log(`index filter "${typed}": ${count} of ${indexEntries.length} entries shown`);
+    if (shot) {
+      await page.screenshot({ path: shot });
+      const first = flatten(tree).find((entry) => entry.visible && entry.href);
+      await filterBox.press('Enter');
+      await main.waitForURL(pageUrl(first.href));
+    }
+  }
+  console.log(`screenshots: ${contentsShot} ${collapsedShot} ${indexShot} ${filteredShot}`);
 } catch (error) {
   fault(error.stack ?? String(error));
 } finally {
