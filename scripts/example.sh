@@ -7,7 +7,7 @@ bash "$root/scripts/install-deps.sh" build
 cmake --preset release -S "$root" >/dev/null
 cmake --build --preset release -j"$(nproc)" >/dev/null
 cd "$root/examples"
-"$root/build/release/quorvane" aide/liste.xml aide | iconv -f CP1252 -t UTF-8
+"$root/build/release/quorvane" aide/liste.xml aide
 echo
 echo "Written in $root/examples:"
 echo "  aide.hhp, aide.hhc, aide.hhk     the help compiler's project, contents and index"

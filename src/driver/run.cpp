@@ -1,5 +1,7 @@
 #include "driver/run.h"
 
+#include <cstring>
+
 #include <build_stamp.h>
 
 #include "driver/read_help_set.h"
@@ -96,9 +98,33 @@ int exitStatusFor(int status) {
     return (status != 0 && low == 0) ? 1 : low;
 }
 
+namespace {
+
+void printOptions() {
+    printMessage({""});
+    printMessage({"Options :"});
+    printMessage({"  --check <fichier liste>  v\351rifie l'aide sans rien \351crire et signale chaque"});
+    printMessage({"                           probl\350me avec son fichier, sa ligne et sa colonne"});
+    printMessage({"  --help                   affiche cette aide"});
+    printMessage({"  --version                affiche la version"});
+}
+
+}  // namespace
+
 int runQuorvane(int argc, const char* const* argv) {
     prepareConsole();
+    prepareMessages();
     removeTemporaryFilesOnSignal();
+    if (argc == 2 && std::strcmp(argv[1], "--help") == 0) {
+        printUsage();
+        printOptions();
+        return kStatusOk;
+    }
+    if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+        printMessage({"quorvane " QUORVANE_VERSION});
+        printMessage({"Quorvane - compiled on " QUORVANE_BUILD_STAMP});
+        return kStatusOk;
+    }
     if (argc != 3 && argc != 4) {
         printUsage();
         return kStatusUsage;

@@ -2,16 +2,38 @@
 
 #include "platform/console.h"
 #include "platform/system_messages.h"
+#include "text/cp1252.h"
 #include "text/tidy_text.h"
 
 namespace qv {
 
-void printMessage(std::initializer_list<std::string_view> fragments) {
+namespace {
+bool ownTextAsUtf8 = false;
+}
+
+void prepareMessages() { ownTextAsUtf8 = standardOutputIsUtf8Terminal(); }
+
+namespace {
+
+template <typename Pieces>
+void printLine(const Pieces& pieces) {
     std::string line;
-    for (std::string_view fragment : fragments) line.append(fragment);
+    for (const MessagePiece& piece : pieces) {
+        if (piece.own && ownTextAsUtf8) {
+            appendCp1252AsUtf8(line, piece.text);
+        } else {
+            line.append(piece.text);
+        }
+    }
     line.push_back('\n');
     writeConsole(line);
 }
+
+}  // namespace
+
+void printMessage(std::initializer_list<MessagePiece> pieces) { printLine(pieces); }
+
+void printMessage(const std::vector<MessagePiece>& pieces) { printLine(pieces); }
 
 void printStatusMessage(int status) {
     std::string text = systemMessageText(status);

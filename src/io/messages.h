@@ -2,12 +2,37 @@
 #include <initializer_list>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace qv {
 
-// Writes one message line (the fragments, then a line feed) to standard
-// output and flushes it.
-void printMessage(std::initializer_list<std::string_view> fragments);
+// Bytes that come from outside the tool (a path, a value read from a file):
+// written as they are, whatever the console shows.
+struct Verbatim {
+    std::string_view bytes;
+};
+
+// One fragment of a message line: the tool's own text (code page 1252), or
+// verbatim bytes.
+struct MessagePiece {
+    MessagePiece(const char* own) : text(own), own(true) {}
+    MessagePiece(std::string_view own) : text(own), own(true) {}
+    MessagePiece(const std::string& own) : text(own), own(true) {}
+    MessagePiece(Verbatim bytes) : text(bytes.bytes), own(false) {}
+
+    std::string_view text;
+    bool own;
+};
+
+// Decides once how the tool's own text is shown: converted to UTF-8 when
+// standard output is a terminal whose locale uses UTF-8, as it is (code
+// page 1252) otherwise, so that pipes and files keep their bytes.
+void prepareMessages();
+
+// Writes one message line (the pieces, then a line feed) to standard output
+// and flushes it.
+void printMessage(std::initializer_list<MessagePiece> pieces);
+void printMessage(const std::vector<MessagePiece>& pieces);
 
 // Writes the system's message text for status as one line.
 void printStatusMessage(int status);

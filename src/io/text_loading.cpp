@@ -51,7 +51,7 @@ int loadMarkupFile(const FileReader& reader, const std::string& path, std::strin
 
 int processFile(const FileReader& reader, const std::string& path, const FileProcessor& processor,
                 InputDecoding* decoding) {
-    printMessage({"Traitement du fichier \"", path, "\""});
+    printMessage({"Traitement du fichier \"", Verbatim{path}, "\""});
     std::string text;
     int status = loadMarkupFile(reader, path, text, decoding);
     if (status != 0) return status;

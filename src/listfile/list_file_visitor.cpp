@@ -42,7 +42,7 @@ bool ListFileVisitor::VisitEnter(const TiXmlElement& element, const TiXmlAttribu
 int ListFileVisitor::chooseLanguage(const char* value) {
     WindowsLanguage language;
     if (!findWindowsLanguage(value, language)) {
-        printMessage({"Langue inconnue : \"", value, "\" (attribut language de l'\351l\351ment files ;"
+        printMessage({"Langue inconnue : \"", Verbatim{value}, "\" (attribut language de l'\351l\351ment files ;"
                       " un identificateur comme 0x40C ou une balise comme fr-FR)"});
         return kStatusInvalidData;
     }

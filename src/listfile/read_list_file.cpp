@@ -20,13 +20,13 @@ int readListFile(HelpProject& project, const std::string& path, std::string& tex
         // error, this ends the run rather than letting it write empty files.
         const TextPosition where = positionOf(text, excess.offset);
         printParseError(ParseErrorSource::ListFile, path, where.row, where.column,
-                        describeExcess(excess));
+                        {describeExcess(excess)});
         return kStatusInvalidData;
     }
     if (document.Error()) {
         // Not fatal: the walk goes on over what the parser built.
         printParseError(ParseErrorSource::ListFile, path, document.ErrorRow(),
-                        document.ErrorCol(), document.ErrorDesc());
+                        document.ErrorCol(), {Verbatim{document.ErrorDesc()}});
     }
     ListFileVisitor visitor(project, handlePage);
     document.Accept(&visitor);

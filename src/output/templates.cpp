@@ -30,7 +30,7 @@ std::string_view upToNul(const std::string& text) {
 
 int prepareTemplate(const FileReader& reader, const std::string& templatePath,
                     TemplateParts& parts) {
-    printMessage({"Traitement du template \"", templatePath, "\""});
+    printMessage({"Traitement du template \"", Verbatim{templatePath}, "\""});
     std::string text;
     if (int status = loadTextFile(reader, templatePath, text)) return status;
 

@@ -42,13 +42,13 @@ int analysePage(TreeBuilder& trees, const std::string& pageName, int pageDepth,
         // Refused before parsing: there is no parse tree to copy for diagnosis.
         const TextPosition where = positionOf(text, excess.offset);
         printParseError(ParseErrorSource::Page, path, where.row, where.column,
-                        describeExcess(excess));
+                        {describeExcess(excess)});
         return kStatusInvalidData;
     }
     if (document.Error()) {
         const std::string diagnosticName = path + ".xml";
         printParseError(ParseErrorSource::Page, path, document.ErrorRow(), document.ErrorCol(),
-                        document.ErrorDesc());
+                        {Verbatim{document.ErrorDesc()}});
         printDiagnosticCopyNote(diagnosticName);
         saveDiagnosticCopy(document, diagnosticName, text.compare(0, 3, "\xEF\xBB\xBF") == 0);
         return kStatusInvalidData;

@@ -141,12 +141,12 @@ void PageVisitor::addKeyword(const std::string& text) {
 
 void PageVisitor::reportNestedKeyword(const TiXmlElement& element, const char* ixValue) {
     printParseError(ParseErrorSource::Page, pageName_, element.Row(), element.Column(),
-                    std::string("Attribut ix='") + ixValue + "' illegalement imbrique");
+                    {"Attribut ix='", Verbatim{ixValue}, "' illegalement imbrique"});
 }
 
 void PageVisitor::refuseDeepKeyword(const TiXmlElement& element) {
     printParseError(ParseErrorSource::Page, pageName_, element.Row(), element.Column(),
-                    "Attribut ix de plus de " + std::to_string(kMaxKeywordLevels) + " niveaux");
+                    {"Attribut ix de plus de " + std::to_string(kMaxKeywordLevels) + " niveaux"});
     status_ = kStatusInvalidData;
 }
 

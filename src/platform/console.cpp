@@ -1,9 +1,25 @@
 #include "platform/console.h"
 
+#include <langinfo.h>
+#include <unistd.h>
+
+#include <clocale>
 #include <csignal>
 #include <cstdio>
+#include <cstring>
 
 namespace qv {
+
+bool standardOutputIsUtf8Terminal() {
+    if (!isatty(STDOUT_FILENO)) return false;
+    bool utf8 = false;
+    if (std::setlocale(LC_CTYPE, "") != nullptr) {
+        const char* codeset = nl_langinfo(CODESET);
+        utf8 = codeset != nullptr && std::strcmp(codeset, "UTF-8") == 0;
+    }
+    std::setlocale(LC_CTYPE, "C");
+    return utf8;
+}
 
 void prepareConsole() { std::signal(SIGPIPE, SIG_IGN); }
 

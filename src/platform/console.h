@@ -8,6 +8,11 @@ namespace qv {
 // reported about it.
 void writeConsole(std::string_view bytes);
 
+// Whether standard output is a terminal whose locale (LC_ALL, LC_CTYPE,
+// LANG) uses UTF-8. The locale is read and then set back to "C", whose
+// character classes the XML parser relies on.
+bool standardOutputIsUtf8Terminal();
+
 // Sets standard output up for the run: a reader that goes away early (the
 // tool's output piped into head) makes later writes fail, and so be
 // ignored, instead of ending the process in the middle of the run.

@@ -86,4 +86,20 @@ std::string utf8ToCp1252(std::string_view value) {
     return out;
 }
 
+void appendCp1252AsUtf8(std::string& out, std::string_view cp1252) {
+    for (char c : cp1252) {
+        const std::uint32_t codePoint = codePointFromCp1252(static_cast<unsigned char>(c));
+        if (codePoint < 0x80) {
+            out.push_back(c);
+        } else if (codePoint < 0x800) {
+            out.push_back(static_cast<char>(0xC0 | (codePoint >> 6)));
+            out.push_back(static_cast<char>(0x80 | (codePoint & 0x3F)));
+        } else {
+            out.push_back(static_cast<char>(0xE0 | (codePoint >> 12)));
+            out.push_back(static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F)));
+            out.push_back(static_cast<char>(0x80 | (codePoint & 0x3F)));
+        }
+    }
+}
+
 }  // namespace qv

@@ -14,6 +14,10 @@ int cp1252FromCodePoint(std::uint32_t codePoint);
 // sign); the five undefined bytes give U+0081, U+008D, U+008F, U+0090, U+009D.
 std::uint32_t codePointFromCp1252(unsigned char byte);
 
+// Appends code page 1252 text as UTF-8: each byte as the character it
+// shows (codePointFromCp1252).
+void appendCp1252AsUtf8(std::string& out, std::string_view cp1252);
+
 // UTF-8 text from a parse tree to code page 1252: code points up to U+00FF
 // give the byte of the same value, the other characters of the code page
 // their byte, anything else one "?". A malformed or truncated sequence gives
