@@ -149,6 +149,11 @@ try {
     if (!entry.visible) fault(`contents entry "${entry.label}" is not shown`);
     if (entry.target !== 'main') fault(`contents entry "${entry.label}" opens in ${entry.target ?? 'its own frame'}`);
   }
+  // Code page 1252's typographic characters show as themselves, not as
+  // control characters.
+  const typographic = contentsEntries.find((entry) => entry.href?.endsWith('#typographie'));
+  const missing = [...'\u2019\u00ab\u00bb\u2026\u2014\u20ac\u0152'].filter((c) => !typographic?.label.includes(c));
+  if (!typographic || missing.length) fault(`typographic title ${JSON.stringify(typographic?.label)} lacks ${missing.join(' ')}`);
   const contentsDepth = Math.max(0, ...contentsEntries.map((entry) => entry.depth));
   console.log(`contents page: ${contentsEntries.length} entries on ${contentsDepth} levels${contentsDifference ? '' : ', as in aide.hhc'}`);
 
