@@ -28,6 +28,7 @@ while [ $# -gt 0 ]; do
   shift
 done
 
+bash "$root/scripts/install-deps.sh" bench
 build=$root/build/bench-release
 cmake -S "$root" -B "$build" --preset release -DQUORVANE_BENCH=ON >/dev/null
 cmake --build "$build" -j"$(nproc)" >/dev/null

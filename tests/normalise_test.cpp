@@ -36,7 +36,8 @@ TEST(NormalisePage, ClosesVoidElements) {
           });
 }
 
-// One tag's pass, as written out in the page rules: search, close, resume.
+// One tag's pass on its own, the plain way: find the tag, turn the next ">"
+// into "/>" unless it is one already, search again after it.
 void closeOneTagByItself(std::string_view tag, std::string& text) {
     for (std::size_t found = text.find(tag); found != std::string::npos;) {
         std::size_t close = text.find('>', found);
