@@ -341,8 +341,8 @@ std::string describeExcess(const XmlExcess& excess) {
             return "\311l\351ment de plus de " + std::to_string(excess.limits.attributes) +
                    " attributs";
         case XmlExcess::Kind::Work:
-            return "\311l\351ments non ferm\351s trop nombreux : profondeurs cumul\351es de plus de " +
-                   std::to_string(excess.limits.work);
+            return "\311l\351ments imbriqu\351s trop profond\351ment : plus de " +
+                   std::to_string(excess.limits.work) + " niveaux cumul\351s";
         case XmlExcess::Kind::Nesting: break;
     }
     return "\311l\351ments imbriqu\351s sur plus de " + std::to_string(excess.limits.nesting) +
