@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <string>
 
+#include "page/page_walk_notes.h"
 #include "page/tree_builder.h"
 
 namespace qv {
@@ -20,9 +21,11 @@ constexpr std::size_t kMaxKeywordLevels = 256;
 class PageVisitor : public TiXmlVisitor {
 public:
     // pageName is the page as the list file names it; pageDepth the number
-    // of page entries of the list that enclose it.
-    PageVisitor(TreeBuilder& trees, const std::string& pageName, int pageDepth)
-        : trees_(trees), pageName_(pageName), pageDepth_(pageDepth) {}
+    // of page entries of the list that enclose it. With notes, what the walk
+    // would print goes to them instead.
+    PageVisitor(TreeBuilder& trees, const std::string& pageName, int pageDepth,
+                PageWalkNotes* notes = nullptr)
+        : trees_(trees), pageName_(pageName), pageDepth_(pageDepth), notes_(notes) {}
 
     bool VisitEnter(const TiXmlElement& element, const TiXmlAttribute* firstAttribute) override;
     bool VisitExit(const TiXmlElement& element) override;
@@ -41,6 +44,7 @@ private:
     TreeBuilder& trees_;
     const std::string& pageName_;
     const int pageDepth_;
+    PageWalkNotes* const notes_;
     const TiXmlElement* headingElement = nullptr;
     const TiXmlElement* keywordElement = nullptr;
     TopicNode* keywordParent = nullptr;
