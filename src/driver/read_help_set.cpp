@@ -6,18 +6,34 @@
 
 namespace qv {
 
-int readHelpSet(HelpProject& project, const FileReader& reader, const std::string& listFile) {
+int readHelpSet(HelpProject& project, const FileReader& reader, const std::string& listFile,
+                HelpSetCheck* check) {
     TreeBuilder trees(project);
     auto analyseListedPage = [&](const std::string& name, int depth) {
-        return processFile(reader, project.listDirectory + name,
-                           [&](const std::string& path, std::string& text) {
-                               return analysePage(trees, name, depth, path, text);
-                           });
+        bool loaded = false;
+        const int status = processFile(
+            reader, project.listDirectory + name, [&](const std::string& path, std::string& text) {
+                loaded = true;
+                if (check == nullptr) return analysePage(trees, name, depth, path, text);
+                const int analysed =
+                    analysePage(trees, name, depth, path, text, &check->pageLoaded(name));
+                check->pageAnalysed(name, analysed);
+                return analysed;
+            });
+        if (check == nullptr) return status;
+        if (!loaded) check->pageNotLoaded(name, status);
+        return 0;
     };
-    return processFile(reader, project.listDirectory + listFile,
-                       [&](const std::string& path, std::string& text) {
-                           return readListFile(project, path, text, analyseListedPage);
-                       });
+    bool loaded = false;
+    const std::string listPath = project.listDirectory + listFile;
+    const int status =
+        processFile(reader, listPath, [&](const std::string& path, std::string& text) {
+            loaded = true;
+            ListFileCheck* listCheck = check == nullptr ? nullptr : &check->listLoaded(path, text);
+            return readListFile(project, path, text, analyseListedPage, listCheck);
+        });
+    if (check != nullptr && !loaded) check->listNotLoaded(listPath, status);
+    return status;
 }
 
 }  // namespace qv

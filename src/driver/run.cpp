@@ -2,6 +2,9 @@
 
 #include <build_stamp.h>
 
+#include <string_view>
+
+#include "driver/check.h"
 #include "driver/read_help_set.h"
 #include "io/messages.h"
 #include "model/help_project.h"
@@ -99,6 +102,14 @@ int exitStatusFor(int status) {
 int runQuorvane(int argc, const char* const* argv) {
     prepareConsole();
     removeTemporaryFilesOnSignal();
+    if (argc >= 2 && std::string_view(argv[1]) == "--check") {
+        if (argc != 3) {
+            printUsage();
+            return kStatusUsage;
+        }
+        const std::string argument = argv[2];
+        return runWithLargeStack([&] { return runCheck(splitListPath(argument), argument); });
+    }
     if (argc != 3 && argc != 4) {
         printUsage();
         return kStatusUsage;
