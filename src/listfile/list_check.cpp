@@ -55,8 +55,8 @@ void ListFileCheck::refused(const XmlExcess& excess) {
 }
 
 void ListFileCheck::parseError(const TiXmlDocument& document) {
-    report(positions().fromParser(document.ErrorRow(), document.ErrorCol()), Severity::Error,
-           describeParseFailure(document, positions()));
+    ParseFailure failure = describeParseFailure(document, positions());
+    report(failure.where, Severity::Error, std::move(failure.description));
 }
 
 void ListFileCheck::parsed(const TiXmlDocument& document) {
@@ -88,38 +88,40 @@ void ListFileCheck::entering(const TiXmlElement& element) {
                "\351l\351ment <" + elementName + "> inconnu : ignor\351");
         return;
     }
+    const bool helpRoot = std::strcmp(known->name, "files") == 0;
     bool nameMiswritten = false;
     for (const TiXmlAttribute* a = element.FirstAttribute(); a != nullptr; a = a->Next()) {
-        const char* expected = nullptr;
+        const char* expected = nullptr;  // the known attribute it differs from by case
         bool exact = false;
         for (const char* attribute : known->attributes) {
             if (attribute == nullptr) break;
             if (std::strcmp(attribute, a->Name()) == 0) exact = true;
             if (strcasecmp(attribute, a->Name()) == 0) expected = attribute;
         }
-        if (exact) continue;
-        const TextPosition where = positions().fromParser(a->Row(), a->Column());
-        std::string message = "attribut \253 " + utf8ToCp1252(a->Name()) + " \273 inconnu sur <" +
-                              elementName + "> : ";
+        const auto where = [&] { return positions().fromParser(a->Row(), a->Column()); };
+        if (exact) {
+            if (!helpRoot || std::strcmp(a->Name(), "title") != 0) continue;
+            const LostCharacter lost = firstLostCharacter(a->ValueStr());
+            if (lost.found()) {
+                report(where(), Severity::Warning,
+                       "caract\350re " + lost.name +
+                           " absent du code page 1252 dans le titre de l'aide : il deviendra "
+                           "\253 ? \273");
+            }
+            continue;
+        }
+        const std::string message = "attribut \253 " + utf8ToCp1252(a->Name()) +
+                                    " \273 inconnu sur <" + elementName + "> : ";
         if (expected != nullptr) {
             if (std::strcmp(expected, "name") == 0) nameMiswritten = true;
-            report(where, Severity::Warning, message + "\351crivez \253 " + expected + " \273");
+            report(where(), Severity::Warning, message + "\351crivez \253 " + expected + " \273");
         } else {
-            report(where, Severity::Warning, message + "ignor\351");
+            report(where(), Severity::Warning, message + "ignor\351");
         }
     }
+    if (helpRoot) return;
     const char* name = element.Attribute("name");
-    if (std::strcmp(known->name, "files") == 0) {
-        if (const char* title = element.Attribute("title")) {
-            const LostCharacter lost = firstLostCharacter(title);
-            if (lost.found()) {
-                report(current_, Severity::Warning,
-                       "caract\350re " + lost.name +
-                           " absent du code page 1252 dans le titre de l'aide : il deviendra \253 "
-                           "? \273");
-            }
-        }
-    } else if (name == nullptr) {
+    if (name == nullptr) {
         if (!nameMiswritten) {
             report(current_, Severity::Warning,
                    "\351l\351ment <" + elementName + "> sans attribut name : ignor\351");

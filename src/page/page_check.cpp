@@ -81,8 +81,8 @@ void PageCheck::refused(const XmlExcess& excess) {
 }
 
 void PageCheck::parseError(const TiXmlDocument& document) {
-    report(facts_.positions->fromParser(document.ErrorRow(), document.ErrorCol()), Severity::Error,
-           describeParseFailure(document, *facts_.positions));
+    ParseFailure failure = describeParseFailure(document, *facts_.positions);
+    report(failure.where, Severity::Error, std::move(failure.description));
 }
 
 void PageCheck::walked(const TiXmlDocument& document) {
