@@ -300,8 +300,8 @@ void checkListArgument(const std::string& argument, const std::string& listPath,
     findings.report(
         {listPath, 0, 0, Severity::Warning,
          std::string(absolute ? "chemin de liste absolu" : "chemin de liste avec \253 .. \273") +
-             " : les pages seront nomm\351es par ce chemin dans le projet et le sommaire ;"
-             " lancez quorvane depuis le dossier de l'aide avec un chemin relatif"});
+             " : il pr\351c\351dera le nom de chaque page dans le projet et le sommaire ;"
+             " lancez quorvane depuis un dossier au-dessus de la liste, avec un chemin relatif"});
 }
 
 }  // namespace
