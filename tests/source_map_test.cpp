@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "page/normalise.h"
 
@@ -16,10 +17,10 @@ TEST(SourceMap, NormalisedPositionsMapBackToTheLoadedPage) {
     const std::string pages[] = {
         "<p>caf&eacute; @</p>",
         "<br><hr class=\"x\">@<img src=a.png/>@",
-        "Q & R, Q &amp; R, &copy @",                  // stray, kept and bare ampersands
-        "&eacute;&agrave;&nbsp;@ &euro;@",           // entities back to back
-        "&a&eacute;@",                               // an entity the decoder passes over
-        "\t<h1>\xC3\xA9t\xC3\xA9</h1>@",             // tabs and UTF-8 count one column
+        "Q & R, Q &amp; R, &copy @",        // stray, kept and bare ampersands
+        "&eacute;&agrave;&nbsp;@ &euro;@",  // entities back to back
+        "&a&eacute;@",                      // an entity the decoder passes over
+        "\t<h1>\xC3\xA9t\xC3\xA9</h1>@",    // tabs and UTF-8 count one column
         "ligne 1<br>\nligne 2 &hellip;<br>\n&laquo;@&raquo;",
     };
     for (const std::string& page : pages) {
@@ -35,6 +36,30 @@ TEST(SourceMap, NormalisedPositionsMapBackToTheLoadedPage) {
             EXPECT_EQ(got.column, expected.column) << page;
         }
     }
+}
+
+// Answers do not depend on the order of the questions, which resume walks
+// along a long line from where earlier ones got.
+TEST(SourceMap, AnyOrderOnALongLine) {
+    std::string page;
+    for (int i = 0; i < 500; ++i) page += "&eacute;t\xC3\xA9 &amp; Q & R<br>\t@";
+    std::string normalised = page;
+    normalisePage(normalised);
+    std::vector<std::size_t> markers;
+    for (std::size_t at = normalised.find('@'); at != std::string::npos;
+         at = normalised.find('@', at + 1)) {
+        markers.push_back(at);
+    }
+    SourceMap map(std::string(page), normalised, TIXML_ENCODING_UTF8);
+    for (std::size_t k = markers.size(); k-- > 0;) {
+        SourceMap fresh(std::string(page), normalised, TIXML_ENCODING_UTF8);
+        const TextPosition expected = fresh.fromOffset(markers[k]);
+        EXPECT_EQ(map.fromOffset(markers[k]).column, expected.column) << k;
+        const int column = static_cast<int>(37 * k + 1);
+        EXPECT_EQ(map.parserOffset(1, column), fresh.parserOffset(1, column)) << k;
+    }
+    EXPECT_EQ(map.fromOffset(markers.back()).column,
+              LineIndex(page).position(page.rfind('@')).column);
 }
 
 // TinyXML's rows and columns: tabs to the next multiple of 4, a byte order

@@ -120,16 +120,23 @@ std::size_t SourceMap::originalOffset(std::size_t offset) {
         original_.substr(originalStart, originalLines_.lineEnd(line) - originalStart);
     const std::string_view rewrittenLine =
         rewritten_.substr(rewrittenStart, rewrittenLines_.lineEnd(line) - rewrittenStart);
+    const std::size_t target = offset - rewrittenStart;
     std::size_t i = 0;
     std::size_t j = 0;
-    if (cursorLine_ == line && cursorRewritten_ <= offset - rewrittenStart) {
-        i = cursorOriginal_;
-        j = cursorRewritten_;
+    if (const LineWalks::Place* place = walks_.from(line, target)) {
+        j = place->key;
+        i = place->first;
     }
-    align(originalLine, rewrittenLine, offset - rewrittenStart, i, j);
-    cursorLine_ = line;
-    cursorOriginal_ = i;
-    cursorRewritten_ = j;
+    for (std::size_t mark = j + LineWalks::kSpacing;
+         j < target && i < originalLine.size() && j < rewrittenLine.size();) {
+        step(originalLine, rewrittenLine, i, j);
+        if (j >= mark) {
+            walks_.reached(line, {j, i, 0});
+            mark = j + LineWalks::kSpacing;
+        }
+    }
+    i = std::min(i, originalLine.size());
+    walks_.stopped(line, {j, i, 0});
     return originalStart + i;
 }
 

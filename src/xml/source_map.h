@@ -15,7 +15,7 @@ namespace qv {
 // keep every line feed: a page's normalisation does (it inserts "/" before
 // some ">", replaces named entities by their characters and writes stray
 // ampersands as "&amp;"). Each line of the rewritten text is matched against
-// the same line of the original, on the first question about it: those
+// the same line of the original as far as questions need: those
 // three changes are recognised, and anything else the rewrite did is found
 // again by the nearest place where the two lines agree once more.
 class SourceMap {
@@ -46,10 +46,7 @@ private:
     ParserPositions parser_;
     LineIndex originalLines_;
     LineIndex rewrittenLines_;
-    // Where the last match stopped: a later offset on the same line goes on from there.
-    std::size_t cursorLine_ = std::string_view::npos;
-    std::size_t cursorOriginal_ = 0;
-    std::size_t cursorRewritten_ = 0;
+    LineWalks walks_;  // key: offset in the rewritten line; first: in the original line
 };
 
 // The offset in originalLine of offset in rewrittenLine, one line of a text

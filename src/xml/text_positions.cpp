@@ -5,6 +5,26 @@
 
 namespace qv {
 
+const LineWalks::Place* LineWalks::from(std::size_t line, std::size_t key) const {
+    const Place* best = nullptr;
+    auto kept = places_.find(line);
+    if (kept != places_.end()) {
+        const std::vector<Place>& places = kept->second;
+        auto after = std::upper_bound(places.begin(), places.end(), key,
+                                      [](std::size_t k, const Place& p) { return k < p.key; });
+        if (after != places.begin()) best = &*(after - 1);
+    }
+    if (lastLine_ == line && last_.key <= key && (best == nullptr || best->key < last_.key)) {
+        best = &last_;
+    }
+    return best;
+}
+
+void LineWalks::reached(std::size_t line, const Place& place) {
+    std::vector<Place>& places = places_[line];
+    if (places.empty() || place.key >= places.back().key + kSpacing) places.push_back(place);
+}
+
 void LineIndex::index() {
     starts_.push_back(0);
     const char* data = text_.data();
@@ -36,19 +56,21 @@ std::size_t LineIndex::lineEnd(std::size_t line) {
 TextPosition LineIndex::position(std::size_t offset) {
     offset = std::min(offset, text_.size());
     const std::size_t line = lineOf(offset);
-    std::size_t from = starts_[line];
-    TextPosition position{static_cast<int>(line) + 1, 1};
-    if (lastOffset_ != std::string_view::npos && lastOffset_ >= from && lastOffset_ <= offset &&
-        lastPosition_.row == position.row) {
-        from = lastOffset_;
-        position = lastPosition_;
+    std::size_t at = starts_[line];
+    std::size_t column = 1;
+    if (const LineWalks::Place* place = walks_.from(line, offset)) {
+        at = place->key;
+        column = place->first;
     }
-    for (std::size_t i = from; i < offset; ++i) {
-        if ((static_cast<unsigned char>(text_[i]) & 0xC0) != 0x80) ++position.column;
+    for (std::size_t mark = at + LineWalks::kSpacing; at < offset; ++at) {
+        if ((static_cast<unsigned char>(text_[at]) & 0xC0) != 0x80) ++column;
+        if (at + 1 >= mark) {
+            walks_.reached(line, {at + 1, column, 0});
+            mark = at + 1 + LineWalks::kSpacing;
+        }
     }
-    lastOffset_ = offset;
-    lastPosition_ = position;
-    return position;
+    walks_.stopped(line, {offset, column, 0});
+    return {static_cast<int>(line) + 1, static_cast<int>(column)};
 }
 
 namespace {
@@ -86,12 +108,15 @@ std::size_t ParserPositions::offset(int row, int column) {
         }
     }
     const std::size_t rowIndex = std::min(static_cast<std::size_t>(row - 1), rowStarts_.size() - 1);
+    const std::size_t end = rowIndex + 1 < rowStarts_.size() ? rowStarts_[rowIndex + 1] : text_.size();
+    const std::size_t target = column > 0 ? static_cast<std::size_t>(column - 1) : 0;
     std::size_t at = rowStarts_[rowIndex];
-    const std::size_t end =
-        rowIndex + 1 < rowStarts_.size() ? rowStarts_[rowIndex + 1] : text_.size();
-    const int target = column - 1;
-    int col = 0;
-    while (at < end) {
+    std::size_t col = 0;
+    if (const LineWalks::Place* place = walks_.from(rowIndex, target)) {
+        col = place->key;
+        at = place->first;
+    }
+    for (std::size_t mark = col + LineWalks::kSpacing; at < end;) {
         if (utf8_ && zeroWidth(text_, at)) {
             at += 3;
             continue;
@@ -106,7 +131,12 @@ std::size_t ParserPositions::offset(int row, int column) {
             at += utf8_ ? utf8Step(static_cast<unsigned char>(c)) : 1;
             ++col;
         }
+        if (col >= mark) {
+            walks_.reached(rowIndex, {col, at, 0});
+            mark = col + LineWalks::kSpacing;
+        }
     }
+    walks_.stopped(rowIndex, {col, at, 0});
     return std::min(at, text_.size());
 }
 
