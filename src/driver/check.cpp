@@ -93,6 +93,28 @@ private:
     std::size_t warnings_ = 0;
 };
 
+// The warning for a file that was not UTF-8 and was read through another
+// encoding; empty for UTF-8.
+std::string inputDecodingMessage(const InputDecoding& decoding) {
+    const std::string fix = " ; enregistrez-le en UTF-8";
+    switch (decoding.encoding) {
+        case InputEncoding::Utf8:
+            return "";
+        case InputEncoding::Utf16:
+            return "fichier en UTF-16, lu apr\350s conversion" + fix;
+        case InputEncoding::Declared:
+            return "fichier en \253 " + decoding.declaredName +
+                   " \273 (son encodage d\351clar\351), lu apr\350s conversion" + fix;
+        case InputEncoding::Cp1252Fallback:
+            return "fichier qui n'est pas en UTF-8, lu comme du windows-1252" +
+                   (decoding.declaredName.empty() ? std::string()
+                                                  : " (encodage d\351clar\351 \253 " +
+                                                        decoding.declaredName + " \273 inconnu)") +
+                   fix;
+    }
+    return "";
+}
+
 // A page of the help set, by its helpSetPath.
 struct PageRecord {
     TextPosition entry{0, 0};  // its first entry in the list
@@ -151,6 +173,11 @@ public:
         findings_.report({list_->path(), list_->current().row, list_->current().column,
                           Severity::Error,
                           "page \253 " + utf8ToCp1252(name) + " \273 : " + loadFailure(status)});
+    }
+
+    void inputDecoded(const std::string& path, const InputDecoding& decoding) override {
+        const std::string message = inputDecodingMessage(decoding);
+        if (!message.empty()) findings_.report({path, 0, 0, Severity::Warning, message});
     }
 
     // Every template, prepared as a run prepares it before writing its page.
@@ -306,28 +333,11 @@ void checkListArgument(const std::string& argument, const std::string& listPath,
 
 }  // namespace
 
-std::string inputDecodingMessage(const InputDecoding& decoding) {
-    const std::string fix = " ; enregistrez-le en UTF-8";
-    switch (decoding.encoding) {
-        case InputEncoding::Utf8:
-            return "";
-        case InputEncoding::Utf16:
-            return "fichier en UTF-16, lu apr\350s conversion" + fix;
-        case InputEncoding::Declared:
-            return "fichier en \253 " + decoding.declaredName +
-                   " \273 (son encodage d\351clar\351), lu apr\350s conversion" + fix;
-        case InputEncoding::Cp1252Fallback:
-            return "fichier qui n'est pas en UTF-8, lu comme du windows-1252" +
-                   (decoding.declaredName.empty() ? std::string()
-                                                  : " (encodage d\351clar\351 \253 " +
-                                                        decoding.declaredName + " \273 inconnu)") +
-                   fix;
-    }
-    return "";
+int runCheck(const ListPath& listPath, const std::string& argument) {
+    return checkHelpSet(DiskFileReader(), listPath, argument);
 }
 
-int runCheck(const ListPath& listPath, const std::string& argument) {
-    const DiskFileReader reader;
+int checkHelpSet(const FileReader& reader, const ListPath& listPath, const std::string& argument) {
     HelpProject project;
     project.listDirectory = listPath.directory;
     project.listDirectoryUrl = listPath.directoryUrl;

@@ -2,7 +2,7 @@
 #include <string>
 
 #include "driver/run.h"
-#include "text/input_encoding.h"
+#include "io/file_reader.h"
 
 namespace qv {
 
@@ -14,8 +14,7 @@ namespace qv {
 // an error, 1 when there are only warnings, 0 when nothing was found.
 int runCheck(const ListPath& listPath, const std::string& argument);
 
-// The warning for a file that was not UTF-8 and was read through another
-// encoding; empty for UTF-8.
-std::string inputDecodingMessage(const InputDecoding& decoding);
+// The same with the files reader serves.
+int checkHelpSet(const FileReader& reader, const ListPath& listPath, const std::string& argument);
 
 }  // namespace qv

@@ -5,6 +5,7 @@
 #include "listfile/list_check.h"
 #include "model/help_project.h"
 #include "page/page_check.h"
+#include "text/input_encoding.h"
 
 namespace qv {
 
@@ -25,6 +26,9 @@ public:
     virtual void pageAnalysed(const std::string& name, int status) = 0;
     // The page could not be loaded.
     virtual void pageNotLoaded(const std::string& name, int status) = 0;
+    // The file at path was not UTF-8 and was decoded into it as decoding
+    // tells (see decodeInputText).
+    virtual void inputDecoded(const std::string& path, const InputDecoding& decoding) = 0;
 };
 
 // The first phase of a run: announces and reads the list file
