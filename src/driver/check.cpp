@@ -63,8 +63,8 @@ public:
     void print(std::size_t pagesRead) {
         std::stable_sort(findings_.begin(), findings_.end(),
                          [&](const Finding& a, const Finding& b) {
-                             const std::size_t rankA = ranks_.at(a.path);
-                             const std::size_t rankB = ranks_.at(b.path);
+                             const std::size_t rankA = ranks_[a.path];
+                             const std::size_t rankB = ranks_[b.path];
                              if (rankA != rankB) return rankA < rankB;
                              if (a.line != b.line) return a.line < b.line;
                              return a.column < b.column;
@@ -107,9 +107,10 @@ std::string inputDecodingMessage(const InputDecoding& decoding) {
                    " \273 (son encodage d\351clar\351), lu apr\350s conversion" + fix;
         case InputEncoding::Cp1252Fallback:
             return "fichier qui n'est pas en UTF-8, lu comme du windows-1252" +
-                   (decoding.declaredName.empty() ? std::string()
-                                                  : " (encodage d\351clar\351 \253 " +
-                                                        decoding.declaredName + " \273 inconnu)") +
+                   (decoding.declaredName.empty()
+                        ? std::string()
+                        : " (encodage d\351clar\351 \253 " + decoding.declaredName +
+                              " \273 ne convient pas)") +
                    fix;
     }
     return "";
@@ -190,8 +191,11 @@ public:
     // What only shows once every page is read.
     void finish() {
         for (const PendingLink& link : pending_) {
-            const PageRecord& page = pages_.at(link.target);
-            if (page.parsed && page.anchors.count(link.fragment) == 0) missingAnchor(link);
+            auto page = pages_.find(link.target);
+            if (page != pages_.end() && page->second.parsed &&
+                page->second.anchors.count(link.fragment) == 0) {
+                missingAnchor(link);
+            }
         }
         // An empty help set has a cause already reported when there are errors.
         if (!list_ || findings_.errors() > 0) return;
@@ -284,7 +288,7 @@ private:
             return;
         }
         const std::string reason = messages.lines().empty() ? "" : messages.lines().back();
-        if (name.find(".tpl") == std::string::npos) {
+        if (path.find(".tpl") == std::string::npos) {  // as prepareTemplate looks for it
             report(list_->path(), entry, Severity::Error, refused + reason);
             return;
         }
