@@ -20,19 +20,29 @@ std::string where(TextPosition position) {
     return std::to_string(position.row) + ":" + std::to_string(position.column);
 }
 
-// Collects the ids and names of a page's elements and its href and src
-// values.
+// Whether the element's name attribute names an anchor: on a link (<a
+// name>) and on a heading, where the contents takes it; elsewhere (meta,
+// form fields, param) it names something else.
+bool namesAnchor(const char* element) {
+    if (strcasecmp(element, "a") == 0) return true;
+    return (element[0] == 'h' || element[0] == 'H') && element[1] >= '1' && element[1] <= '6' &&
+           element[2] == '\0';
+}
+
+// Collects the anchors of a page (every id, and the names above) and its
+// href and src values.
 class FactsVisitor : public TiXmlVisitor {
 public:
     explicit FactsVisitor(PageFacts& facts) : facts_(facts) {}
 
-    bool VisitEnter(const TiXmlElement&, const TiXmlAttribute* first) override {
+    bool VisitEnter(const TiXmlElement& element, const TiXmlAttribute* first) override {
         const char* defined = nullptr;  // an element's id and name may agree
         for (const TiXmlAttribute* a = first; a != nullptr; a = a->Next()) {
             const char* name = a->Name();
             if (strcasecmp(name, "href") == 0 || strcasecmp(name, "src") == 0) {
                 facts_.links.push_back({a->Value(), a->Row(), a->Column()});
-            } else if (strcasecmp(name, "id") == 0 || strcasecmp(name, "name") == 0) {
+            } else if (strcasecmp(name, "id") == 0 ||
+                       (strcasecmp(name, "name") == 0 && namesAnchor(element.Value()))) {
                 if (defined != nullptr && std::strcmp(defined, a->Value()) == 0) continue;
                 defined = a->Value();
                 define(*a);

@@ -3,7 +3,6 @@
 
 #include <memory>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "model/finding.h"
@@ -29,7 +28,7 @@ struct PageFacts {
 
     FindingSink& findings;
     bool parsed = false;               // the page parsed and was walked
-    std::vector<std::string> anchors;  // its ids and names, each once
+    std::vector<std::string> anchors;  // its ids, and names of links and headings, each once
     std::vector<PageLink> links;
     // Positions in the page as loaded for the parser's; valid while the
     // text analysePage was given lives.
