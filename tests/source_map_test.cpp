@@ -74,6 +74,9 @@ TEST(SourceMap, ParserPositions) {
     const TiXmlElement* d = document.RootElement()->FirstChildElement("c")->FirstChildElement("d");
     EXPECT_EQ(map.parserOffset(b->Row(), b->Column()), text.find("<b"));
     EXPECT_EQ(map.parserOffset(d->Row(), d->Column()), text.find("<d"));
+    EXPECT_EQ(
+        map.fromParser(document.RootElement()->Row(), document.RootElement()->Column()).column,
+        1);  // after the byte order mark
     const TextPosition editor = map.fromParser(d->Row(), d->Column());
     EXPECT_EQ(editor.row, 2);      // an editor ends lines at "\n" only
     EXPECT_EQ(editor.column, 11);  // after the ten characters of "\t<b/>\r<c>é"

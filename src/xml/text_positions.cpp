@@ -57,6 +57,9 @@ TextPosition LineIndex::position(std::size_t offset) {
     offset = std::min(offset, text_.size());
     const std::size_t line = lineOf(offset);
     std::size_t at = starts_[line];
+    // A byte order mark is no character an editor shows.
+    if (line == 0 && text_.compare(0, 3, "\xEF\xBB\xBF") == 0)
+        at = std::min<std::size_t>(3, offset);
     std::size_t column = 1;
     if (const LineWalks::Place* place = walks_.from(line, offset)) {
         at = place->key;
@@ -108,7 +111,8 @@ std::size_t ParserPositions::offset(int row, int column) {
         }
     }
     const std::size_t rowIndex = std::min(static_cast<std::size_t>(row - 1), rowStarts_.size() - 1);
-    const std::size_t end = rowIndex + 1 < rowStarts_.size() ? rowStarts_[rowIndex + 1] : text_.size();
+    const std::size_t end =
+        rowIndex + 1 < rowStarts_.size() ? rowStarts_[rowIndex + 1] : text_.size();
     const std::size_t target = column > 0 ? static_cast<std::size_t>(column - 1) : 0;
     std::size_t at = rowStarts_[rowIndex];
     std::size_t col = 0;

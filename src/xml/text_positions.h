@@ -43,7 +43,7 @@ private:
 
 // Lines and columns as an editor shows them: each line feed ends a line, and
 // a column counts characters (a UTF-8 sequence, any other byte, a tab: one
-// each), both from 1. The line starts are found on the first question.
+// each; a byte order mark none), both from 1. The line starts are found on the first question.
 class LineIndex {
 public:
     explicit LineIndex(std::string_view text) : text_(text) {}
