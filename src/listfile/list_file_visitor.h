@@ -12,10 +12,6 @@ public:
     virtual void entering(const TiXmlElement& element) = 0;
 };
 
-}  // namespace qv
-
-namespace qv {
-
 // Walks the list file: records the title and the templates, and hands every
 // page named by a "file" element on the moment it is met.
 class ListFileVisitor : public TiXmlVisitor {
