@@ -2,9 +2,12 @@
 // depth taken from the input, then both trees written into memory. A page
 // that does not parse gets its diagnostic copy in the scratch directory.
 // The nesting scan is checked against TinyXML's own parse of the same text.
+// The page is also analysed for a check: every finding and link must land
+// inside the page as given.
 
 #include <tinyxml.h>
 
+#include <algorithm>
 #include <cstdint>
 
 #include "fuzz_support.h"
@@ -27,6 +30,25 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::string text = input;
     if (qv::analysePage(trees, "p&1.html", depth, "p.html", text) == 0) {
         qv::fuzz::writeTrees(project);
+    }
+
+    {
+        qv::HelpProject checked;
+        qv::TreeBuilder checkedTrees(checked);
+        std::string page = input;
+        struct InsidePage : qv::FindingSink {
+            int lines;
+            explicit InsidePage(int count) : lines(count) {}
+            void report(qv::Finding finding) override {
+                if (finding.line < 0 || finding.line > lines || finding.column < 0) __builtin_trap();
+            }
+        } sink(1 + static_cast<int>(std::count(input.begin(), input.end(), '\n')));
+        qv::PageFacts facts(sink);
+        qv::analysePage(checkedTrees, "p&1.html", depth, "p.html", page, &facts);
+        for (const qv::PageLink& link : facts.links) {
+            const qv::TextPosition at = facts.positions->fromParser(link.row, link.column);
+            sink.report({"p.html", at.row, at.column, qv::Severity::Warning, ""});
+        }
     }
 
     std::string normalised = input;

@@ -4,6 +4,9 @@
 
 #include <build_stamp.h>
 
+#include <string_view>
+
+#include "driver/check.h"
 #include "driver/read_help_set.h"
 #include "io/messages.h"
 #include "model/help_project.h"
@@ -124,6 +127,14 @@ int runQuorvane(int argc, const char* const* argv) {
         printMessage({"quorvane " QUORVANE_VERSION});
         printMessage({"Quorvane - compiled on " QUORVANE_BUILD_STAMP});
         return kStatusOk;
+    }
+    if (argc >= 2 && std::string_view(argv[1]) == "--check") {
+        if (argc != 3) {
+            printUsage();
+            return kStatusUsage;
+        }
+        const std::string argument = argv[2];
+        return runWithLargeStack([&] { return runCheck(splitListPath(argument), argument); });
     }
     if (argc != 3 && argc != 4) {
         printUsage();

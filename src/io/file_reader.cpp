@@ -8,4 +8,6 @@ int DiskFileReader::read(const std::string& path, std::string& bytes) const {
     return readWholeFile(path, bytes);
 }
 
+bool DiskFileReader::exists(const std::string& path) const { return fileExists(path); }
+
 }  // namespace qv

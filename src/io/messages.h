@@ -37,4 +37,26 @@ void printMessage(const std::vector<MessagePiece>& pieces);
 // Writes the system's message text for status as one line.
 void printStatusMessage(int status);
 
+// While one exists, the message lines printed on its thread are kept here
+// (without their line feed, every piece as its bytes), or dropped, instead
+// of being written: for code whose messages a check reports otherwise. The
+// latest one made is the one that receives them.
+class MessageCapture {
+public:
+    enum class Keep { Lines, Nothing };
+    explicit MessageCapture(Keep keep = Keep::Lines);
+    ~MessageCapture();
+    MessageCapture(const MessageCapture&) = delete;
+    MessageCapture& operator=(const MessageCapture&) = delete;
+
+    const std::vector<std::string>& lines() const { return lines_; }
+
+private:
+    template <typename Pieces>
+    friend void printLine(const Pieces& pieces);
+    Keep keep_;
+    MessageCapture* outer_;
+    std::vector<std::string> lines_;
+};
+
 }  // namespace qv

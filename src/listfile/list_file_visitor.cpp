@@ -18,6 +18,7 @@ bool isNamed(const TiXmlElement& element, const char* name) {
 
 bool ListFileVisitor::VisitEnter(const TiXmlElement& element, const TiXmlAttribute*) {
     if (status_ != 0) return false;
+    if (notes_ != nullptr) notes_->entering(element);
     const char* name = element.Attribute("name");
     if (isNamed(element, "files")) {
         if (const char* title = element.Attribute("title")) project_.title = title;

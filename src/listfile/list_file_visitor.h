@@ -5,12 +5,20 @@
 
 namespace qv {
 
+// What a check sees of the list walk: every element, as the walk enters it.
+class ListWalkNotes {
+public:
+    virtual ~ListWalkNotes() = default;
+    virtual void entering(const TiXmlElement& element) = 0;
+};
+
 // Walks the list file: records the title and the templates, and hands every
 // page named by a "file" element on the moment it is met.
 class ListFileVisitor : public TiXmlVisitor {
 public:
-    ListFileVisitor(HelpProject& project, const ListedPageHandler& handlePage)
-        : project_(project), handlePage_(handlePage) {}
+    ListFileVisitor(HelpProject& project, const ListedPageHandler& handlePage,
+                    ListWalkNotes* notes = nullptr)
+        : project_(project), handlePage_(handlePage), notes_(notes) {}
 
     bool VisitEnter(const TiXmlElement& element, const TiXmlAttribute* firstAttribute) override;
     bool VisitExit(const TiXmlElement& element) override;
@@ -24,6 +32,7 @@ private:
 
     HelpProject& project_;
     const ListedPageHandler& handlePage_;
+    ListWalkNotes* const notes_;
     int depth_ = 0;  // enclosing "file" elements that have a name
     int status_ = 0;
 };

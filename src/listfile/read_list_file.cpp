@@ -6,6 +6,7 @@
 #include <tinyxml.h>
 
 #include "io/parse_error_report.h"
+#include "listfile/list_check.h"
 #include "listfile/list_file_visitor.h"
 #include "model/status.h"
 #include "xml/parse.h"
@@ -13,11 +14,15 @@
 namespace qv {
 
 int readListFile(HelpProject& project, const std::string& path, std::string& text,
-                 const ListedPageHandler& handlePage) {
+                 const ListedPageHandler& handlePage, ListFileCheck* check) {
     TiXmlDocument document(path.c_str());
     if (const XmlExcess excess = parseXml(document, text, TIXML_ENCODING_UTF8, kListLimits); excess.found()) {
         // Nothing was parsed, so nothing could be walked: unlike a parse
         // error, this ends the run rather than letting it write empty files.
+        if (check != nullptr) {
+            check->refused(excess);
+            return kStatusInvalidData;
+        }
         const TextPosition where = positionOf(text, excess.offset);
         printParseError(ParseErrorSource::ListFile, path, where.row, where.column,
                         {describeExcess(excess)});
@@ -25,10 +30,15 @@ int readListFile(HelpProject& project, const std::string& path, std::string& tex
     }
     if (document.Error()) {
         // Not fatal: the walk goes on over what the parser built.
-        printParseError(ParseErrorSource::ListFile, path, document.ErrorRow(),
-                        document.ErrorCol(), {Verbatim{document.ErrorDesc()}});
+        if (check != nullptr) {
+            check->parseError(document);
+        } else {
+            printParseError(ParseErrorSource::ListFile, path, document.ErrorRow(),
+                            document.ErrorCol(), {Verbatim{document.ErrorDesc()}});
+        }
     }
-    ListFileVisitor visitor(project, handlePage);
+    if (check != nullptr) check->parsed(document);
+    ListFileVisitor visitor(project, handlePage, check);
     document.Accept(&visitor);
     return visitor.status();
 }

@@ -6,6 +6,8 @@
 
 namespace qv {
 
+class ListFileCheck;
+
 // What the list walk does with each page the moment its "file" element is
 // met: given the page's name as the list gives it and the number of page
 // entries that enclose it, returns a status (the first failure ends the walk).
@@ -16,7 +18,9 @@ using ListedPageHandler = std::function<int(const std::string& name, int depth)>
 // page to handlePage in list order. A list that does not parse is reported
 // and what the parser built is still walked; one refused before parsing
 // (too deep, too many attributes) returns kStatusInvalidData.
+// With check, nothing is printed: the parse's failure and what the walk
+// meets go to the check as findings.
 int readListFile(HelpProject& project, const std::string& path, std::string& text,
-                 const ListedPageHandler& handlePage);
+                 const ListedPageHandler& handlePage, ListFileCheck* check = nullptr);
 
 }  // namespace qv

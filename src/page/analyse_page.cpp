@@ -5,10 +5,13 @@
 
 #include <tinyxml.h>
 
+#include <optional>
+
 #include "io/parse_error_report.h"
 #include "io/text_stream.h"
 #include "model/status.h"
 #include "page/normalise.h"
+#include "page/page_check.h"
 #include "page/page_visitor.h"
 #include "xml/parse.h"
 #include "xml/print.h"
@@ -34,18 +37,31 @@ void saveDiagnosticCopy(TiXmlDocument& document, const std::string& name, bool b
 }  // namespace
 
 int analysePage(TreeBuilder& trees, const std::string& pageName, int pageDepth,
-                const std::string& path, std::string& text) {
+                const std::string& path, std::string& text, PageFacts* check) {
+    std::string loaded;
+    if (check != nullptr) loaded = text;
     normalisePage(text);
     TiXmlDocument document;
     TiXmlBase::SetCondenseWhiteSpace(false);
-    if (const XmlExcess excess = parseXml(document, text, TIXML_ENCODING_UTF8, kPageLimits); excess.found()) {
+    const XmlExcess excess = parseXml(document, text, TIXML_ENCODING_UTF8, kPageLimits);
+    std::optional<PageCheck> checked;
+    if (check != nullptr) checked.emplace(*check, path, std::move(loaded), text);
+    if (excess.found()) {
         // Refused before parsing: there is no parse tree to copy for diagnosis.
+        if (checked) {
+            checked->refused(excess);
+            return kStatusInvalidData;
+        }
         const TextPosition where = positionOf(text, excess.offset);
         printParseError(ParseErrorSource::Page, path, where.row, where.column,
                         {describeExcess(excess)});
         return kStatusInvalidData;
     }
     if (document.Error()) {
+        if (checked) {
+            checked->parseError(document);
+            return kStatusInvalidData;
+        }
         const std::string diagnosticName = path + ".xml";
         printParseError(ParseErrorSource::Page, path, document.ErrorRow(), document.ErrorCol(),
                         {Verbatim{document.ErrorDesc()}});
@@ -53,8 +69,9 @@ int analysePage(TreeBuilder& trees, const std::string& pageName, int pageDepth,
         saveDiagnosticCopy(document, diagnosticName, text.compare(0, 3, "\xEF\xBB\xBF") == 0);
         return kStatusInvalidData;
     }
-    PageVisitor visitor(trees, pageName, pageDepth, text);
+    PageVisitor visitor(trees, pageName, pageDepth, text, checked ? &*checked : nullptr);
     document.Accept(&visitor);
+    if (checked) checked->walked(document);
     return visitor.status();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 #include <string>
 
+#include "page/page_check.h"
 #include "page/tree_builder.h"
 
 namespace qv {
@@ -11,7 +12,10 @@ namespace qv {
 // the list that enclose it, path where it was loaded from. A page that does
 // not parse is reported, with a diagnostic copy (path + ".xml") of what the
 // parser built. Returns 0 or kStatusInvalidData.
+// With check, nothing is printed and no copy is written: what the analysis
+// finds goes to check->findings, at positions in the page as it was given,
+// and check gathers the page's anchors and links.
 int analysePage(TreeBuilder& trees, const std::string& pageName, int pageDepth,
-                const std::string& path, std::string& text);
+                const std::string& path, std::string& text, PageFacts* check = nullptr);
 
 }  // namespace qv

@@ -78,6 +78,7 @@ bool PageVisitor::VisitEnter(const TiXmlElement& element, const TiXmlAttribute*)
             reportNestedKeyword(element, ix);
         } else {
             std::string value = utf8ToCp1252(ix);
+            if (notes_ != nullptr) notes_->converted(element, ix, value, false);
             const auto bars = static_cast<std::size_t>(std::count(value.begin(), value.end(), '|'));
             if (bars >= kMaxKeywordLevels) {
                 refuseDeepKeyword(element);
@@ -92,6 +93,9 @@ bool PageVisitor::VisitEnter(const TiXmlElement& element, const TiXmlAttribute*)
 void PageVisitor::attachHeading(const TiXmlElement& element, int level) {
     TopicNode* node = trees_.currentNode;
     while (node->level >= level) node = node->parent;
+    if (notes_ != nullptr && level - node->level > 1) {
+        notes_->skippedLevels(element, node->level - pageDepth_, level - pageDepth_);
+    }
     while (node->level < level) {
         TopicNode& child = node->appendChild();
         child.parent = node;
@@ -140,11 +144,20 @@ void PageVisitor::addKeyword(const std::string& text) {
 }
 
 void PageVisitor::reportNestedKeyword(const TiXmlElement& element, const char* ixValue) {
+    if (notes_ != nullptr) {
+        notes_->nestedKeyword(element, ixValue);
+        return;
+    }
     printParseError(ParseErrorSource::Page, pageName_, element.Row(), element.Column(),
                     {"Attribut ix='", Verbatim{ixValue}, "' illegalement imbrique"});
 }
 
 void PageVisitor::refuseDeepKeyword(const TiXmlElement& element) {
+    if (notes_ != nullptr) {
+        notes_->deepKeyword(element);
+        status_ = kStatusInvalidData;
+        return;
+    }
     printParseError(ParseErrorSource::Page, pageName_, element.Row(), element.Column(),
                     {"Attribut ix de plus de " + std::to_string(kMaxKeywordLevels) + " niveaux"});
     status_ = kStatusInvalidData;
@@ -203,6 +216,7 @@ bool PageVisitor::Visit(const TiXmlText& text) {
     if (headingElement == nullptr && keywordElement == nullptr) return true;
     keepGapBefore(text);
     const std::string value = utf8ToCp1252(text.Value());
+    if (notes_ != nullptr) notes_->converted(text, text.Value(), value, headingElement != nullptr);
     if (headingElement != nullptr) trees_.currentNode->title.append(value);
     if (keywordElement != nullptr) keywordText.append(value);
     return true;

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "page/page_walk_notes.h"
 #include "page/tree_builder.h"
 #include "xml/source_position.h"
 
@@ -23,11 +24,12 @@ class PageVisitor : public TiXmlVisitor {
 public:
     // pageName is the page as the list file names it; pageDepth the number
     // of page entries of the list that enclose it; source the text the
-    // document was parsed from.
+    // document was parsed from. With notes, what the walk would print goes
+    // to them instead.
     PageVisitor(TreeBuilder& trees, const std::string& pageName, int pageDepth,
-                std::string_view source)
+                std::string_view source, PageWalkNotes* notes = nullptr)
         : trees_(trees), pageName_(pageName), pageDepth_(pageDepth), source_(source),
-          positions_(source) {}
+          positions_(source), notes_(notes) {}
 
     bool VisitEnter(const TiXmlElement& element, const TiXmlAttribute* firstAttribute) override;
     bool VisitExit(const TiXmlElement& element) override;
@@ -55,6 +57,7 @@ private:
     // previous such node, or to the element that began the collection.
     const TiXmlElement* scanFrom_ = nullptr;
     std::size_t scanFloor_ = std::string::npos;
+    PageWalkNotes* const notes_;
     const TiXmlElement* headingElement = nullptr;
     const TiXmlElement* keywordElement = nullptr;
     TopicNode* keywordParent = nullptr;

@@ -125,6 +125,11 @@ int readWholeFile(const std::string& path, std::string& bytes) {
     return status;
 }
 
+bool fileExists(const std::string& path) {
+    struct stat info;
+    return stat(toOsPath(path).c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
+}
+
 namespace {
 
 // The temporary files being written, for a signal handler to remove: a

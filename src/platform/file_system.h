@@ -17,6 +17,9 @@ int statusFromErrno(int error, const std::string& osPath);
 // Reads the whole file into bytes (emptied first). Returns 0 or a status.
 int readWholeFile(const std::string& path, std::string& bytes);
 
+// Whether path names something that can be read as a file (not a directory).
+bool fileExists(const std::string& path);
+
 // Makes an interrupt, a hang-up or a termination request remove the
 // temporary files of the AtomicFiles being written before the process ends
 // as the signal would end it. Signals that are ignored stay ignored.

@@ -1,0 +1,5 @@
+<html>
+<body>
+<p>Index</p>	<!-- <template target="main /> -->
+</body>
+</html>

@@ -1,0 +1,6 @@
+<html>
+<body>
+
+  <!-- <template target="main" />
+</body>
+</html>

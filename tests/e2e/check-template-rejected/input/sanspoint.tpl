@@ -1,0 +1,5 @@
+<html>
+<body>
+  <!-- la liste vient ici -->
+</body>
+</html>
