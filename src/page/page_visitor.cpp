@@ -181,9 +181,10 @@ void PageVisitor::keepGapBefore(const TiXmlNode& node) {
     };
     if (!wantsSpace(title) && !wantsSpace(keyword)) return;
     if (scanFloor_ == std::string::npos) {
-        scanFloor_ = positions_.offsetOf(scanFrom_->Row(), scanFrom_->Column());
+        scanFloor_ = positions_.offset(scanFrom_->Row(), scanFrom_->Column());
     }
-    const std::size_t at = positions_.offsetOf(node.Row(), node.Column());
+    const std::size_t at = positions_.offset(node.Row(), node.Column());
+    if (at == std::string::npos || scanFloor_ == std::string::npos) return;
     if (blankBefore(at)) {
         if (wantsSpace(title)) title->push_back(' ');
         if (wantsSpace(keyword)) keyword->push_back(' ');

@@ -7,7 +7,7 @@
 
 #include "page/page_walk_notes.h"
 #include "page/tree_builder.h"
-#include "xml/source_position.h"
+#include "xml/text_positions.h"
 
 namespace qv {
 
@@ -29,7 +29,7 @@ public:
     PageVisitor(TreeBuilder& trees, const std::string& pageName, int pageDepth,
                 std::string_view source, PageWalkNotes* notes = nullptr)
         : trees_(trees), pageName_(pageName), pageDepth_(pageDepth), source_(source),
-          positions_(source), notes_(notes) {}
+          positions_(source, TIXML_ENCODING_UTF8), notes_(notes) {}
 
     bool VisitEnter(const TiXmlElement& element, const TiXmlAttribute* firstAttribute) override;
     bool VisitExit(const TiXmlElement& element) override;
@@ -52,7 +52,7 @@ private:
     const std::string& pageName_;
     const int pageDepth_;
     std::string_view source_;
-    SourcePositions positions_;
+    ParserPositions positions_;
     // The gap before a node of a title or keyword is looked for back to the
     // previous such node, or to the element that began the collection.
     const TiXmlElement* scanFrom_ = nullptr;
