@@ -1,4 +1,5 @@
 #pragma once
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -10,29 +11,27 @@ namespace qv {
 // stored as CR LF. Output is buffered and handed on in large pieces.
 class TextStream {
 public:
-    TextStream() { buffer_.reserve(kBufferLimit + kBufferLimit / 4); }
+    TextStream() : buffer_(kCapacity, '\0') {}
     virtual ~TextStream() = default;
 
-    // Writing only appends to the buffer: line feeds become CR LF when the
+    // Writing only copies into the buffer: line feeds become CR LF when the
     // buffer is handed on, in one pass over it.
     TextStream& operator<<(std::string_view text) {
-        buffer_.append(text.data(), text.size());
-        if (buffer_.size() >= kBufferLimit) flushBuffer();
+        if (text.size() > kCapacity - used_) return appendLarge(text);
+        std::memcpy(buffer_.data() + used_, text.data(), text.size());
+        used_ += text.size();
+        if (used_ >= kBufferLimit) flushBuffer();
         return *this;
     }
-    TextStream& operator<<(char c) {
-        buffer_.push_back(c);
-        if (buffer_.size() >= kBufferLimit) flushBuffer();
-        return *this;
-    }
+    TextStream& operator<<(char c) { return *this << std::string_view(&c, 1); }
     TextStream& operator<<(int number);
 
     // Writes text through an encoder that appends to a string (appendEntities,
-    // appendUtf8Html), without a string of its own for the result.
+    // appendUtf8Html); the encoded text goes through a string kept for that.
     TextStream& encoded(void (*encoder)(std::string&, std::string_view), std::string_view text) {
-        encoder(buffer_, text);
-        if (buffer_.size() >= kBufferLimit) flushBuffer();
-        return *this;
+        encoded_.clear();
+        encoder(encoded_, text);
+        return *this << std::string_view(encoded_);
     }
 
 protected:
@@ -41,9 +40,14 @@ protected:
     virtual void writeRaw(const char* data, std::size_t size) = 0;
 
 private:
+    TextStream& appendLarge(std::string_view text);
+
     static constexpr std::size_t kBufferLimit = 1 << 16;
-    std::string buffer_;
+    static constexpr std::size_t kCapacity = kBufferLimit + kBufferLimit / 4;
+    std::string buffer_;  // kCapacity bytes, of which used_ are written
+    std::size_t used_ = 0;
     std::string lineEnds_;  // the buffer with CR LF line ends, as handed on
+    std::string encoded_;
 };
 
 // Collects the stream's bytes in memory.
