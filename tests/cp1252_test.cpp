@@ -4,27 +4,16 @@
 
 #include <cstdint>
 
+#include "text_cases.h"
+
 namespace qv {
 namespace {
 
-using Cases = std::vector<std::pair<std::string, std::string>>;
+using testing_support::Cases;
+using testing_support::check;
+using testing_support::utf8;
 
-std::string utf8(std::uint32_t cp) {
-    if (cp < 0x80) return std::string(1, static_cast<char>(cp));
-    std::string out;
-    int extra = cp < 0x800 ? 1 : cp < 0x10000 ? 2 : 3;
-    out += static_cast<char>(((0xFF00 >> (extra + 1)) & 0xFF) | (cp >> (6 * extra)));
-    for (int i = extra - 1; i >= 0; --i) out += static_cast<char>(0x80 | ((cp >> (6 * i)) & 0x3F));
-    return out;
-}
-
-void check(std::string (*convert)(std::string_view), const Cases& cases) {
-    for (const auto& [input, expected] : cases) {
-        EXPECT_EQ(convert(input), expected) << "input: " << input;
-    }
-}
-
-TEST(Utf8ToAnsi, WellFormed) {
+TEST(Utf8ToCp1252, WellFormed) {
     const Cases cases = {
         {"A\xC3\xA9\xC5\x93", "A\xE9\x9C"},
         {"\xC2\x80\xC2\x9F\xC2\xA0\xC3\xBF", "\x80\x9F\xA0\xFF"},  // U+0080-U+00FF keep their value
@@ -46,7 +35,7 @@ TEST(Utf8ToAnsi, WellFormed) {
     }
 }
 
-TEST(Utf8ToAnsi, MalformedGivesOneMarkPerFirstByte) {
+TEST(Utf8ToCp1252, MalformedGivesOneMarkPerFirstByte) {
     const Cases cases = {
         {"\x80", "?"},
         {"a\xBF\x62", "a?b"},

@@ -6,20 +6,14 @@
 #include <cstdio>
 
 #include "text/entities.h"
+#include "text_cases.h"
 
 namespace qv {
 namespace {
 
-using Cases = std::vector<std::pair<std::string, std::string>>;
-
-std::string utf8(std::uint32_t cp) {
-    if (cp < 0x80) return std::string(1, static_cast<char>(cp));
-    std::string out;
-    int extra = cp < 0x800 ? 1 : cp < 0x10000 ? 2 : 3;
-    out += static_cast<char>(((0xFF00 >> (extra + 1)) & 0xFF) | (cp >> (6 * extra)));
-    for (int i = extra - 1; i >= 0; --i) out += static_cast<char>(0x80 | ((cp >> (6 * i)) & 0x3F));
-    return out;
-}
+using testing_support::Cases;
+using testing_support::check;
+using testing_support::utf8;
 
 std::string encodeEntities(std::string_view text) {
     std::string out;
@@ -31,12 +25,6 @@ std::string encodeUtf8Html(std::string_view text) {
     std::string out;
     appendUtf8Html(out, text);
     return out;
-}
-
-void check(std::string (*convert)(std::string_view), const Cases& cases) {
-    for (const auto& [input, expected] : cases) {
-        EXPECT_EQ(convert(input), expected) << "input: " << input;
-    }
 }
 
 TEST(EncodeEntities, NamesAndReferences) {

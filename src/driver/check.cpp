@@ -28,10 +28,6 @@ std::string plural(std::size_t count, const char* word, const char* ending = "s"
     return std::to_string(count) + " " + word + (count > 1 ? ending : "");
 }
 
-std::string where(TextPosition position) {
-    return std::to_string(position.row) + ":" + std::to_string(position.column);
-}
-
 // Why a file could not be loaded, as a message says it.
 std::string loadFailure(int status) {
     if (status == kStatusEmptyFile) return "fichier vide";
@@ -73,7 +69,7 @@ public:
             std::string path = finding.path;
             std::replace(path.begin(), path.end(), '\\', '/');
             const std::string position =
-                finding.line > 0 ? ":" + where({finding.line, finding.column}) : "";
+                finding.line > 0 ? ":" + rowAndColumn({finding.line, finding.column}) : "";
             printMessage({Verbatim{path}, position, ": ",
                           finding.severity == Severity::Error ? "erreur" : "avertissement", ": ",
                           finding.message});
@@ -229,7 +225,7 @@ private:
         } else {
             report(list_->path(), list_->current(), Severity::Warning,
                    "page \253 " + utf8ToCp1252(name) + " \273 d\351j\340 list\351e en " +
-                       where(current_->entry) + " : elle figurera deux fois dans le projet");
+                       rowAndColumn(current_->entry) + " : elle figurera deux fois dans le projet");
         }
     }
 

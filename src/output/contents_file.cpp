@@ -42,12 +42,8 @@ void writeEntry(const TopicNode& node, const std::string& url, TextStream& out,
         }
         out << indent << "\t</OBJECT>\n";
     }
-    if (node.children.empty()) return;
-    out << indent << "<UL>\n";
-    indent.push_back('\t');
-    for (const auto& child : node.children) writeEntry(*child, url, out, indent);
-    indent.pop_back();
-    out << indent << "</UL>\n";
+    writeSitemapChildren(node, indent, out,
+                         [&](const TopicNode& child) { writeEntry(child, url, out, indent); });
 }
 
 }  // namespace
@@ -58,13 +54,20 @@ void writeContentsSitemap(const TopicNode& root, const std::string& listDirector
     writeEntry(root, listDirectoryUrl, out, indent);
 }
 
-int writeContentsFile(const HelpProject& project, const std::string& baseName) {
+int writeSitemapFile(const std::string& path, const TopicNode& root,
+                     const std::string& listDirectoryUrl,
+                     void (*writeTree)(const TopicNode&, const std::string&, TextStream&)) {
     FileTextStream out;
-    if (int status = out.open(baseName + ".hhc")) return status;
+    if (int status = out.open(path)) return status;
     writeSitemapHeader(out);
-    writeContentsSitemap(project.contentsRoot, project.listDirectoryUrl, out);
+    writeTree(root, listDirectoryUrl, out);
     out << "</BODY></HTML>\n";
     return out.close();
+}
+
+int writeContentsFile(const HelpProject& project, const std::string& baseName) {
+    return writeSitemapFile(baseName + ".hhc", project.contentsRoot, project.listDirectoryUrl,
+                            writeContentsSitemap);
 }
 
 }  // namespace qv

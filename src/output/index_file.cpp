@@ -24,12 +24,8 @@ void writeEntry(const TopicNode& node, const std::string& url, TextStream& out,
         }
         out << indent << "\t</OBJECT>\n";
     }
-    if (node.children.empty()) return;
-    out << indent << "<UL>\n";
-    indent.push_back('\t');
-    for (const auto& child : node.children) writeEntry(*child, url, out, indent);
-    indent.pop_back();
-    out << indent << "</UL>\n";
+    writeSitemapChildren(node, indent, out,
+                         [&](const TopicNode& child) { writeEntry(child, url, out, indent); });
 }
 
 }  // namespace
@@ -41,12 +37,8 @@ void writeIndexSitemap(const TopicNode& root, const std::string& listDirectoryUr
 }
 
 int writeIndexFile(const HelpProject& project, const std::string& baseName) {
-    FileTextStream out;
-    if (int status = out.open(baseName + ".hhk")) return status;
-    writeSitemapHeader(out);
-    writeIndexSitemap(project.indexRoot, project.listDirectoryUrl, out);
-    out << "</BODY></HTML>\n";
-    return out.close();
+    return writeSitemapFile(baseName + ".hhk", project.indexRoot, project.listDirectoryUrl,
+                            writeIndexSitemap);
 }
 
 }  // namespace qv

@@ -16,10 +16,6 @@ namespace qv {
 
 namespace {
 
-std::string where(TextPosition position) {
-    return std::to_string(position.row) + ":" + std::to_string(position.column);
-}
-
 // Whether the element's name attribute names an anchor: on a link (<a
 // name>) and on a heading, where the contents takes it; elsewhere (meta,
 // form fields, param) it names something else.
@@ -102,7 +98,7 @@ void PageCheck::walked(const TiXmlDocument& document) {
     for (const auto& [again, first] : visitor.repeated) {
         const std::string anchor = utf8ToCp1252(again->ValueStr());
         report(at(*again), Severity::Warning,
-               "ancre \253 " + anchor + " \273 d\351j\340 d\351finie en " + where(at(*first)) +
+               "ancre \253 " + anchor + " \273 d\351j\340 d\351finie en " + rowAndColumn(at(*first)) +
                    " : les liens vers elle m\350nent \340 la premi\350re");
     }
 }

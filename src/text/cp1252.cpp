@@ -86,20 +86,28 @@ std::string utf8ToCp1252(std::string_view value) {
     return out;
 }
 
-void appendCp1252AsUtf8(std::string& out, std::string_view cp1252) {
-    for (char c : cp1252) {
-        const std::uint32_t codePoint = codePointFromCp1252(static_cast<unsigned char>(c));
-        if (codePoint < 0x80) {
-            out.push_back(c);
-        } else if (codePoint < 0x800) {
-            out.push_back(static_cast<char>(0xC0 | (codePoint >> 6)));
-            out.push_back(static_cast<char>(0x80 | (codePoint & 0x3F)));
-        } else {
-            out.push_back(static_cast<char>(0xE0 | (codePoint >> 12)));
-            out.push_back(static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F)));
-            out.push_back(static_cast<char>(0x80 | (codePoint & 0x3F)));
-        }
+void appendUtf8(std::string& out, std::uint32_t cp) {
+    if (cp < 0x80) {
+        out += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        const char units[] = {static_cast<char>(0xC0 | (cp >> 6)),
+                              static_cast<char>(0x80 | (cp & 0x3F))};
+        out.append(units, 2);
+    } else if (cp < 0x10000) {
+        const char units[] = {static_cast<char>(0xE0 | (cp >> 12)),
+                              static_cast<char>(0x80 | ((cp >> 6) & 0x3F)),
+                              static_cast<char>(0x80 | (cp & 0x3F))};
+        out.append(units, 3);
+    } else {
+        const char units[] = {
+            static_cast<char>(0xF0 | (cp >> 18)), static_cast<char>(0x80 | ((cp >> 12) & 0x3F)),
+            static_cast<char>(0x80 | ((cp >> 6) & 0x3F)), static_cast<char>(0x80 | (cp & 0x3F))};
+        out.append(units, 4);
     }
+}
+
+void appendCp1252AsUtf8(std::string& out, std::string_view cp1252) {
+    for (char c : cp1252) appendUtf8(out, codePointFromCp1252(static_cast<unsigned char>(c)));
 }
 
 }  // namespace qv

@@ -14,6 +14,9 @@ int cp1252FromCodePoint(std::uint32_t codePoint);
 // sign); the five undefined bytes give U+0081, U+008D, U+008F, U+0090, U+009D.
 std::uint32_t codePointFromCp1252(unsigned char byte);
 
+// Appends the UTF-8 form of a code point (up to U+10FFFF).
+void appendUtf8(std::string& out, std::uint32_t codePoint);
+
 // Appends code page 1252 text as UTF-8: each byte as the character it
 // shows (codePointFromCp1252).
 void appendCp1252AsUtf8(std::string& out, std::string_view cp1252);

@@ -1,7 +1,6 @@
 #include "text/encoders.h"
 
 #include <array>
-#include <cstdint>
 
 #include "text/cp1252.h"
 #include "text/entities.h"
@@ -13,16 +12,6 @@ namespace {
 // For each byte, what the encoder writes for it; empty for bytes copied as
 // they are. Built once from the tables, first row of a code winning.
 using PieceTable = std::array<std::string, 256>;
-
-// The UTF-8 form of a character of the Basic Multilingual Plane.
-std::string utf8Of(std::uint32_t codePoint) {
-    if (codePoint < 0x800) {
-        return {static_cast<char>(0xC0 | (codePoint >> 6)), static_cast<char>(0x80 | (codePoint & 0x3F))};
-    }
-    return {static_cast<char>(0xE0 | (codePoint >> 12)),
-            static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F)),
-            static_cast<char>(0x80 | (codePoint & 0x3F))};
-}
 
 std::string reference(const char* name) { return std::string("&") + name + ";"; }
 
@@ -62,7 +51,7 @@ const PieceTable& htmlPieces() {
             if (row != nullptr) {
                 table[code] = reference(row->name);
             } else if (byte >= 0x80) {
-                table[code] = utf8Of(codePointFromCp1252(byte));
+                appendUtf8(table[code], codePointFromCp1252(byte));
             }
         }
         return table;

@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "text/cp1252.h"
+
 namespace qv {
 
 const Entity characterEntities[] = {
@@ -47,8 +49,9 @@ namespace {
 
 // The UTF-8 text of U+0000 plus the byte: one byte below 0x80, two above.
 std::string utf8OfByte(unsigned char code) {
-    if (code < 0x80) return std::string(1, static_cast<char>(code));
-    return {static_cast<char>(0xC0 | (code >> 6)), static_cast<char>(0x80 | (code & 0x3F))};
+    std::string text;
+    appendUtf8(text, code);
+    return text;
 }
 
 // The names grouped by their first byte and length, each with its UTF-8

@@ -14,26 +14,6 @@ constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 constexpr std::size_t kDeclarationWindow = 1024;
 constexpr std::uint32_t kReplacement = 0xFFFD;
 
-void appendUtf8(std::string& out, std::uint32_t cp) {
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        const char units[] = {static_cast<char>(0xC0 | (cp >> 6)),
-                              static_cast<char>(0x80 | (cp & 0x3F))};
-        out.append(units, 2);
-    } else if (cp < 0x10000) {
-        const char units[] = {static_cast<char>(0xE0 | (cp >> 12)),
-                              static_cast<char>(0x80 | ((cp >> 6) & 0x3F)),
-                              static_cast<char>(0x80 | (cp & 0x3F))};
-        out.append(units, 3);
-    } else {
-        const char units[] = {
-            static_cast<char>(0xF0 | (cp >> 18)), static_cast<char>(0x80 | ((cp >> 12) & 0x3F)),
-            static_cast<char>(0x80 | ((cp >> 6) & 0x3F)), static_cast<char>(0x80 | (cp & 0x3F))};
-        out.append(units, 4);
-    }
-}
-
 bool inRange(unsigned char byte, unsigned char low, unsigned char high) {
     return byte >= low && byte <= high;
 }

@@ -65,6 +65,11 @@ struct TextPosition {
 };
 TextPosition positionOf(const std::string& text, std::size_t offset);
 
+// "row:column", as messages show a position.
+inline std::string rowAndColumn(TextPosition position) {
+    return std::to_string(position.row) + ":" + std::to_string(position.column);
+}
+
 // The description of such an element in messages, in code page 1252.
 std::string describeExcess(const XmlExcess& excess);
 

@@ -11,10 +11,6 @@ namespace qv {
 
 namespace {
 
-std::string where(TextPosition position) {
-    return std::to_string(position.row) + ":" + std::to_string(position.column);
-}
-
 bool inName(char c) {
     const auto u = static_cast<unsigned char>(c);
     return u >= 127 || std::isalnum(u) || c == '_' || c == '-' || c == '.' || c == ':';
@@ -38,7 +34,7 @@ ParseFailure describeParseFailure(const TiXmlDocument& document, SourceMap& posi
         const std::vector<OpenElement> open = openElementsAt(text, offset);
         if (!open.empty()) {
             failure.description += " (\351l\351ment <" + utf8ToCp1252(open.back().name) +
-                                   "> ouvert en " + where(positions.fromOffset(open.back().offset)) +
+                                   "> ouvert en " + rowAndColumn(positions.fromOffset(open.back().offset)) +
                                    " non ferm\351)";
         }
     } else if (error == TiXmlBase::TIXML_ERROR_READING_ATTRIBUTES &&
