@@ -4,8 +4,9 @@
 #   cd <build> && cpack -G DEB        -> quorvane_<version>_<arch>.deb
 #
 # Installed: bin/quorvane, the English and French manual pages (compressed
-# with gzip -9n when gzip is there, as Debian asks), and README.md with the
-# example help set under share/doc/quorvane.
+# with gzip -9n when gzip is there, as Debian asks), and under
+# share/doc/quorvane the copyright file, the changelog (likewise compressed),
+# README.md and the example help set.
 
 include(GNUInstallDirs)
 
@@ -16,11 +17,29 @@ set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
 
 install(TARGETS quorvane RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
-# Manual pages: man/quorvane.1 is English, man/<language>/quorvane.1 a translation.
+# Installs SOURCE (relative to the source tree) into DESTINATION compressed
+# with gzip -9n as NAME.gz, or as it is when gzip is missing. -n leaves the
+# name and time stamp out of the archive, so that the package's bytes do not
+# depend on when it was built.
 find_program(QUORVANE_GZIP gzip)
-set(QV_MAN_PAGES man/quorvane.1 man/fr/quorvane.1)
-set(QV_MAN_OUTPUTS)
-foreach(page ${QV_MAN_PAGES})
+set(QV_GZIPPED)
+function(qv_install_gzipped source destination name)
+  if(NOT QUORVANE_GZIP)
+    install(FILES ${source} DESTINATION ${destination} RENAME ${name})
+    return()
+  endif()
+  set(copy ${CMAKE_BINARY_DIR}/gzipped/${destination}/${name})
+  add_custom_command(OUTPUT ${copy}.gz
+                     COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/${source} ${copy}
+                     COMMAND ${QUORVANE_GZIP} -9nf ${copy}
+                     DEPENDS ${PROJECT_SOURCE_DIR}/${source}
+                     COMMENT "Compressing ${source}" VERBATIM)
+  set(QV_GZIPPED ${QV_GZIPPED} ${copy}.gz PARENT_SCOPE)
+  install(FILES ${copy}.gz DESTINATION ${destination})
+endfunction()
+
+# Manual pages: man/quorvane.1 is English, man/<language>/quorvane.1 a translation.
+foreach(page man/quorvane.1 man/fr/quorvane.1)
   get_filename_component(folder ${page} DIRECTORY)
   string(REGEX REPLACE "^man/?" "" language "${folder}")
   if(language)
@@ -28,23 +47,17 @@ foreach(page ${QV_MAN_PAGES})
   else()
     set(destination ${CMAKE_INSTALL_MANDIR}/man1)
   endif()
-  if(QUORVANE_GZIP)
-    # -n leaves the name and time stamp out of the archive, so that the
-    # package's bytes do not depend on when it was built.
-    set(copy ${CMAKE_BINARY_DIR}/${page})
-    add_custom_command(OUTPUT ${copy}.gz
-                       COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/${page} ${copy}
-                       COMMAND ${QUORVANE_GZIP} -9nf ${copy}
-                       DEPENDS ${PROJECT_SOURCE_DIR}/${page}
-                       COMMENT "Compressing ${page}" VERBATIM)
-    list(APPEND QV_MAN_OUTPUTS ${copy}.gz)
-    install(FILES ${copy}.gz DESTINATION ${destination})
-  else()
-    install(FILES ${page} DESTINATION ${destination})
-  endif()
+  qv_install_gzipped(${page} ${destination} quorvane.1)
 endforeach()
-if(QV_MAN_OUTPUTS)
-  add_custom_target(quorvane_man ALL DEPENDS ${QV_MAN_OUTPUTS})
+
+# What Debian asks of every package's documentation folder: the copyright
+# file (our licence and those of the libraries the binary loads) and, the
+# version having no Debian revision, the changelog as changelog.gz.
+install(FILES cmake/debian/copyright DESTINATION ${CMAKE_INSTALL_DOCDIR})
+qv_install_gzipped(cmake/debian/changelog ${CMAKE_INSTALL_DOCDIR} changelog)
+
+if(QV_GZIPPED)
+  add_custom_target(quorvane_gzipped ALL DEPENDS ${QV_GZIPPED})
 endif()
 
 install(FILES README.md DESTINATION ${CMAKE_INSTALL_DOCDIR})

@@ -4,7 +4,8 @@
 #   install-deps.sh test    that, plus what every test needs: GoogleTest, clang
 #                           for the fuzzers, chmcmd/chmls, Chromium and Node.js
 #                           for the browser test, Python, strace, groff and
-#                           man-db for the manual pages, dpkg-dev for the .deb
+#                           man-db for the manual pages, dpkg-dev and lintian
+#                           for the .deb
 #   install-deps.sh bench   that, plus what bench/run.sh needs: Google Benchmark,
 #                           Python, valgrind (--callgrind)
 set -euo pipefail
@@ -12,7 +13,7 @@ want=(g++ cmake make pkg-config libtinyxml-dev libicu-dev)
 case ${1:-build} in
   build) ;;
   test) want+=(libgtest-dev clang libclang-rt-dev fp-utils libchm-bin chromium nodejs npm python3 strace
-              groff-base man-db dpkg-dev) ;;
+              groff-base man-db dpkg-dev lintian) ;;
   bench) want+=(libbenchmark-dev python3 valgrind) ;;
   *) echo "unknown list: $1 (build, test or bench)" >&2; exit 2 ;;
 esac

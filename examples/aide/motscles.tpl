@@ -11,14 +11,19 @@
   <!-- <template target="main" /> -->
   <script>
   // A box above the index that keeps only the keywords containing what is
-  // typed, whatever the case and the accents; a group stays shown when one
-  // of its keywords matches, and all of a matching entry's sub-entries stay
-  // shown. Enter opens the first keyword shown. Without scripts there is no
-  // box and the whole index shows.
+  // typed, whatever the case, the accents, the apostrophe's form (curly or
+  // straight) and the ligatures (oe and ae as one letter or two); a group
+  // stays shown when one of its keywords matches, and all of a matching
+  // entry's sub-entries stay shown. Enter opens the first keyword shown.
+  // Without scripts there is no box and the whole index shows.
   (() => {
     const index = document.querySelector('body > ul');
     if (!index) return;
-    const fold = (text) => text.normalize('NFD').replace(/[\u0300-\u036f]/g, '').toLowerCase();
+    // Typographic apostrophes and quotes become the keyboard's ' and the
+    // ligatures their two letters, which NFD leaves as they are.
+    const plain = { '\u2018': "'", '\u2019': "'", '`': "'", '\u00b4': "'", '\u0153': 'oe', '\u00e6': 'ae' };
+    const fold = (text) => text.normalize('NFD').replace(/[\u0300-\u036f]/g, '').toLowerCase()
+      .replace(/[\u2018\u2019`\u00b4\u0153\u00e6]/g, (c) => plain[c]);
     const entries = [...index.querySelectorAll('li')].map((item) => {
       const label = item.querySelector(':scope > a, :scope > span');
       return { item, text: fold(label ? label.textContent : '') };

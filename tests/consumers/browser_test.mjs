@@ -226,13 +226,18 @@ try {
   await page.screenshot({ path: indexShot });
 
   // The filter box: an entry stays shown when it, an entry above it or one
-  // below it contains the typed text, ignoring case and accents.
-  const fold = (text) => text.normalize('NFD').replace(/\p{M}/gu, '').toLowerCase();
+  // below it contains the typed text, ignoring case, accents, the apostrophe's
+  // form and whether a ligature is written as one letter or two.
+  const fold = (text) => text.normalize('NFD').replace(/\p{M}/gu, '').toLowerCase()
+    .replace(/[‘’`´]/g, "'").replace(/œ/g, 'oe').replace(/æ/g, 'ae');
   const filterBox = navigation.locator('input[type="search"]');
   const filteredShot = path.join(artifactDir, 'frameset-index-filtered.png');
   const filters = [
     { typed: 'ETIQUET', shown: 'some' },  // "étiquettes", whatever the case and accents
     { typed: 'ctrl+f', shown: 'some', shot: filteredShot },  // keywords of a group keep it
+    { typed: "l'editeur", shown: 'some' },  // "L’éditeur"
+    { typed: 'coeur', shown: 'some' },  // "cœur"
+    { typed: 'aegide', shown: 'some' },  // "Ægide"
     { typed: 'xyzzy', shown: 'none' },
     { typed: '', shown: 'all' },
   ];

@@ -4,7 +4,8 @@
 #   check_package.sh install BUILD_DIR SOURCE_DIR WORK_DIR
 #                                                    cmake --install lays out the files
 #   check_package.sh deb SOURCE_DIR WORK_DIR VERSION release build, cpack -G DEB, then
-#                                                    the package's fields, files and binary
+#                                                    the package's fields, files and binary,
+#                                                    and lintian
 set -euo pipefail
 mode=$1
 fail() { echo "FAIL: $*"; exit 1; }
@@ -48,7 +49,7 @@ install)
 
 deb)
   source_dir=$2 work=$3 version=$4
-  for tool in cpack dpkg-deb dpkg-shlibdeps; do
+  for tool in cpack dpkg-deb dpkg-shlibdeps dpkg-parsechangelog lintian; do
     command -v "$tool" >/dev/null || fail "$tool not found: run scripts/install-deps.sh test"
   done
   rm -rf "$work"
@@ -73,8 +74,23 @@ deb)
     grep -q " $path\$" <<<"$listing" || fail "$path is not in the package"
   done
 
-  # The packaged binary on the packaged example, the way the manual page says.
   dpkg-deb -x "$deb" "$work/root"
+  doc=$work/root/usr/share/doc/quorvane
+  # A new version needs its changelog entry.
+  gzip -dc "$doc/changelog.gz" >"$work/changelog"
+  changed=$(dpkg-parsechangelog -l "$work/changelog" -S Version)
+  [ "$changed" = "$version" ] || fail "the changelog's latest entry is $changed, the package $version"
+  # Each library the binary needs, beyond the C and C++ runtimes, matches a
+  # Files paragraph of the copyright file (patterns like usr/lib/*/libz.so.*).
+  read -ra patterns <<<"$(sed -n 's|^Files: usr/lib/|usr/lib/|p' "$doc/copyright" | tr '\n' ' ')"
+  for needed in $(objdump -p "$work/root/usr/bin/quorvane" | awk '$1 == "NEEDED" { print $2 }'); do
+    [[ $needed =~ ^(libc|libm|libpthread|libdl|librt|libstdc\+\+|libgcc_s)\.so ]] && continue
+    covered=
+    for pattern in "${patterns[@]}"; do [[ usr/lib/any/$needed == $pattern ]] && covered=1; done
+    [ -n "$covered" ] || fail "usr/share/doc/quorvane/copyright has no Files paragraph for $needed"
+  done
+
+  # The packaged binary on the packaged example, the way the manual page says.
   cp -R "$work/root/usr/share/doc/quorvane/examples" "$work/example"
   status=0
   (cd "$work/example" && "$work/root/usr/bin/quorvane" aide/liste.xml aide >run.log) || status=$?
@@ -83,6 +99,11 @@ deb)
     [ -s "$work/example/$written" ] || fail "the packaged quorvane did not write $written"
   done
   echo "$(basename "$deb"): Depends: $depends"
+  # Errors fail the test; warnings and notes are shown. (lintian tells root
+  # that it would rather not run as root: that line is not about the package.)
+  report=$(lintian "$deb" 2>&1 | { grep -v '^running with root privileges' || true; }) \
+    || fail "lintian finds errors in the package:"$'\n'"$report"
+  echo "lintian: no error${report:+$'\n'$report}"
   ;;
 
 *)
