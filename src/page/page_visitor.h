@@ -40,8 +40,9 @@ public:
 
 private:
     void attachHeading(const TiXmlElement& element, int level);
-    void startKeyword(const TiXmlElement& element, std::string ixValue);
-    void addKeyword(const std::string& text);
+    void startKeyword(const TiXmlElement& element, std::string ixValue, const std::string& ixUtf8);
+    void addKeyword(const std::string& text, const std::string& utf8);
+    void keepUtf8Title(const TopicNode& node, std::string_view utf8);
     void startCollecting(const TiXmlElement& element);
     void keepGapBefore(const TiXmlNode& node);
     bool blankBefore(std::size_t at) const;
@@ -63,6 +64,9 @@ private:
     TopicNode* keywordParent = nullptr;
     std::string currentAnchor;
     std::string keywordText;
+    // The title and keyword being gathered, also in UTF-8 (utf8AsShown).
+    std::string headingUtf8_;
+    std::string keywordUtf8_;
     int status_ = 0;
 };
 
