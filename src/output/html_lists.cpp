@@ -32,9 +32,9 @@ TextStream& writeTarget(TextStream& out, std::string_view linkTarget) {
 }
 
 // A non-empty title with all its characters: its UTF-8 form when code page
-// 1252 lost some of them.
+// 1252 lost some of them (each became a "?").
 TextStream& writeTitle(const TopicNode& node, const ListStyle& style, TextStream& out) {
-    if (!style.utf8Titles.empty()) {
+    if (!style.utf8Titles.empty() && node.title.find('?') != std::string::npos) {
         const auto found = style.utf8Titles.find(&node);
         if (found != style.utf8Titles.end()) return out.encoded(appendHtml, found->second);
     }

@@ -57,6 +57,15 @@ int iconNumber(const char* value) {
     return static_cast<int>(number);
 }
 
+// Whether utf8ToCp1252 may have turned some character of utf8 into "?", its
+// result being cp1252: a title that has no more "?" than its page text lost
+// nothing, and its UTF-8 form follows from it.
+bool mayHaveLost(std::string_view cp1252, std::string_view utf8) {
+    if (cp1252.find('?') == std::string_view::npos) return false;
+    return std::count(cp1252.begin(), cp1252.end(), '?') !=
+           std::count(utf8.begin(), utf8.end(), '?');
+}
+
 // The white space that TinyXML drops when a text node holds nothing else.
 bool isBlank(unsigned long c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v';
@@ -116,7 +125,8 @@ bool PageVisitor::VisitEnter(const TiXmlElement& element, const TiXmlAttribute*)
                 refuseDeepKeyword(element);
                 return false;
             }
-            startKeyword(element, std::move(value), utf8AsShown(ix));
+            std::string utf8 = mayHaveLost(value, ix) ? utf8AsShown(ix) : std::string();
+            startKeyword(element, std::move(value), utf8);
         }
     }
     return true;
@@ -138,42 +148,47 @@ void PageVisitor::attachHeading(const TiXmlElement& element, int level) {
     node->anchor = currentAnchor;
     if (const char* icon = element.Attribute("icon")) node->imageNumber = iconNumber(icon);
     headingElement = &element;
-    headingUtf8_.clear();
+    headingUtf8_.stop();
     startCollecting(element);
 }
 
 void PageVisitor::startKeyword(const TiXmlElement& element, std::string ixValue,
                                const std::string& ixUtf8) {
-    // Both forms have the same characters, so the same "|" split them. A
-    // group is found by its code page 1252 title, as the index file shows it.
+    // ixUtf8, when there is one, has the same characters as ixValue, so the
+    // same "|" split them. A group is found by its code page 1252 title, as
+    // the index file shows it.
     keywordParent = &trees_.keywords.root();
     std::size_t partStart = 0;
     std::size_t utf8Start = 0;
     for (std::size_t bar = ixValue.find('|'); bar != std::string::npos;
          bar = ixValue.find('|', partStart)) {
         const std::string_view part(ixValue.data() + partStart, bar - partStart);
-        const std::size_t utf8Bar = ixUtf8.find('|', utf8Start);
+        std::string_view utf8Part;
+        if (!ixUtf8.empty()) {
+            const std::size_t utf8Bar = ixUtf8.find('|', utf8Start);
+            utf8Part = std::string_view(ixUtf8).substr(utf8Start, utf8Bar - utf8Start);
+            utf8Start = utf8Bar + 1;
+        }
         TopicNode* next = trees_.keywords.findChild(*keywordParent, part);
         if (next == nullptr) {
             next = &keywordParent->appendChild();
             next->title.assign(part);
-            keepUtf8Title(*next, std::string_view(ixUtf8).substr(utf8Start, utf8Bar - utf8Start));
+            keepUtf8Title(*next, utf8Part);
         }
         keywordParent = next;
         partStart = bar + 1;
-        utf8Start = utf8Bar + 1;
     }
     std::string keyword = ixValue.substr(partStart);
     if (keyword == "1") keyword.clear();
     if (!keyword.empty()) {
-        addKeyword(keyword, ixUtf8.substr(utf8Start));
+        addKeyword(keyword, std::string_view(ixUtf8).substr(utf8Start));
     } else {
         keywordElement = &element;
         startCollecting(element);
     }
 }
 
-void PageVisitor::addKeyword(const std::string& text, const std::string& utf8) {
+void PageVisitor::addKeyword(const std::string& text, std::string_view utf8) {
     // A keyword without text would be written nowhere: the writers skip
     // entries with an empty title. It is dropped.
     if (text.empty()) return;
@@ -184,15 +199,26 @@ void PageVisitor::addKeyword(const std::string& text, const std::string& utf8) {
     keepUtf8Title(node, utf8);
 }
 
-// A title keeps its UTF-8 form only when code page 1252 turned some of its
-// characters into "?": otherwise that form follows from the title itself.
+// A title keeps its UTF-8 form (utf8AsShown; empty when none was made) only
+// when code page 1252 turned some of its characters into "?": otherwise that
+// form follows from the title itself.
 void PageVisitor::keepUtf8Title(const TopicNode& node, std::string_view utf8) {
-    const std::string& title = node.title;
-    if (title.find('?') == std::string::npos) return;
-    if (std::count(title.begin(), title.end(), '?') == std::count(utf8.begin(), utf8.end(), '?')) {
-        return;
-    }
+    if (utf8.empty() || !mayHaveLost(node.title, utf8)) return;
     trees_.utf8Titles.emplace(&node, utf8);
+}
+
+// Most titles and keywords lose no character to code page 1252: their UTF-8
+// form is made only from the first text that loses one, starting from what
+// was gathered before it, which code page 1252 held whole.
+void PageVisitor::Utf8Form::append(const std::string& gathered, std::string_view value,
+                                   std::string_view utf8) {
+    if (!started) {
+        if (!mayHaveLost(value, utf8)) return;
+        started = true;
+        text.clear();
+        appendCp1252AsUtf8(text, gathered);
+    }
+    text.append(utf8AsShown(utf8));
 }
 
 void PageVisitor::reportNestedKeyword(const TiXmlElement& element, const char* ixValue) {
@@ -241,11 +267,11 @@ void PageVisitor::keepGapBefore(const TiXmlNode& node) {
     if (blankBefore(at)) {
         if (wantsSpace(title)) {
             title->push_back(' ');
-            headingUtf8_.push_back(' ');
+            if (headingUtf8_.started) headingUtf8_.text.push_back(' ');
         }
         if (wantsSpace(keyword)) {
             keyword->push_back(' ');
-            keywordUtf8_.push_back(' ');
+            if (keywordUtf8_.started) keywordUtf8_.text.push_back(' ');
         }
     }
     if (at > scanFloor_) scanFloor_ = at;
@@ -282,14 +308,14 @@ bool PageVisitor::Visit(const TiXmlText& text) {
     keepGapBefore(text);
     const std::string value = utf8ToCp1252(text.Value());
     if (notes_ != nullptr) notes_->converted(text, text.Value(), value, headingElement != nullptr);
-    const std::string utf8 = utf8AsShown(text.Value());
     if (headingElement != nullptr) {
-        trees_.currentNode->title.append(value);
-        headingUtf8_.append(utf8);
+        std::string& title = trees_.currentNode->title;
+        headingUtf8_.append(title, value, text.Value());
+        title.append(value);
     }
     if (keywordElement != nullptr) {
+        keywordUtf8_.append(keywordText, value, text.Value());
         keywordText.append(value);
-        keywordUtf8_.append(utf8);
     }
     return true;
 }
@@ -301,18 +327,22 @@ bool PageVisitor::VisitExit(const TiXmlElement& element) {
         tidyText(title);
         // A heading padded with a page's worth of blanks keeps only its words.
         if (title.capacity() > 2 * title.size() + 256) title.shrink_to_fit();
-        tidyUtf8Text(headingUtf8_);
-        keepUtf8Title(*trees_.currentNode, headingUtf8_);
+        if (headingUtf8_.started) {
+            tidyUtf8Text(headingUtf8_.text);
+            keepUtf8Title(*trees_.currentNode, headingUtf8_.text);
+        }
+        headingUtf8_.stop();
         headingElement = nullptr;
     }
     if (&element == keywordElement) {
         tidyText(keywordText);
-        tidyUtf8Text(keywordUtf8_);
-        addKeyword(keywordText, keywordUtf8_);
+        if (keywordUtf8_.started) tidyUtf8Text(keywordUtf8_.text);
+        addKeyword(keywordText,
+                   keywordUtf8_.started ? std::string_view(keywordUtf8_.text) : std::string_view());
         keywordElement = nullptr;
         keywordParent = nullptr;
         keywordText.clear();
-        keywordUtf8_.clear();
+        keywordUtf8_.stop();
     }
     return true;
 }
