@@ -58,9 +58,9 @@ void writeTrees(HelpProject& project) {
         const std::string target = *start == '\0' ? "" : "main";
         StringTextStream out;
         writeContentsSitemap(project.contentsRoot, project.listDirectoryUrl, out);
-        writeContentsHtml(project.contentsRoot, target, start, out);
+        writeContentsHtml(project.contentsRoot, project.utf8Titles, target, start, out);
         writeIndexSitemap(project.indexRoot, project.listDirectoryUrl, out);
-        writeIndexHtml(project.indexRoot, target, start, out);
+        writeIndexHtml(project.indexRoot, project.utf8Titles, target, start, out);
         (void)out.str();
     }
 }

@@ -57,7 +57,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const qv::TopicNode& root =
             list == qv::TemplateList::Contents ? project.contentsRoot : project.indexRoot;
         qv::StringTextStream out;
-        qv::writeTemplatePage(parts, root, list, out);
+        qv::writeTemplatePage(parts, root, project.utf8Titles, list, out);
         (void)out.str();
     }
     return 0;

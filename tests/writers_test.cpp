@@ -56,8 +56,8 @@ std::string render(const HelpProject& project, const TopicNode& root, Writer wri
     StringTextStream out;
     switch (writer) {
         case Writer::ContentsSitemap: writeContentsSitemap(root, project.listDirectoryUrl, out); break;
-        case Writer::ContentsHtml: writeContentsHtml(root, target, indent, out); break;
-        case Writer::IndexHtml: writeIndexHtml(root, target, indent, out); break;
+        case Writer::ContentsHtml: writeContentsHtml(root, project.utf8Titles, target, indent, out); break;
+        case Writer::IndexHtml: writeIndexHtml(root, project.utf8Titles, target, indent, out); break;
     }
     return out.str();
 }

@@ -284,7 +284,7 @@ private:
             return;
         }
         const std::string reason = messages.lines().empty() ? "" : messages.lines().back();
-        if (path.find(".tpl") == std::string::npos) {  // as prepareTemplate looks for it
+        if (templateOutputPath(path).empty()) {
             report(list_->path(), entry, Severity::Error, refused + reason);
             return;
         }

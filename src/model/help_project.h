@@ -18,12 +18,13 @@ struct HelpProject {
     std::vector<std::string> indexTemplates;
     std::string defaultTopic;
     std::string title;  // UTF-8, as the list file gives it
-    // The help's language as the project file names it; the list file may
-    // choose another.
+    // The help's language as the project file names it (the name in UTF-8,
+    // as the locale data gives it); the list file may choose another.
     unsigned languageId = 0x402;
     std::string languageName = "Bulgarian (Bulgaria)";
     TopicNode contentsRoot;
     TopicNode indexRoot;
+    Utf8Titles utf8Titles;  // of nodes of both trees
     std::string listDirectory;     // the list file's directory as given, ending in a separator, or empty
     std::string listDirectoryUrl;  // the same with "/" separators
 };

@@ -2,6 +2,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace qv {
@@ -25,10 +26,17 @@ struct TopicNode {
     std::vector<std::unique_ptr<TopicNode>> children;
     std::string file;    // the page as the list file names it; empty for an index group
     std::string anchor;  // empty for the top of the page
-    std::string title;   // code page 1252; may be empty
+    std::string title;   // code page 1252; may be empty; see Utf8Titles
     int imageNumber = -1;
     int level = 0;  // 0 for a root, one more than the parent otherwise
     TopicNode* parent = nullptr;
 };
+
+// The titles of the nodes whose title lost characters that code page 1252
+// lacks (each became "?"), as the pages give them in UTF-8 (utf8AsShown).
+// Every other title shows the same characters in both forms: keeping only
+// these costs nothing on help sets that code page 1252 holds whole. Nodes
+// never move, so they are found by address.
+using Utf8Titles = std::unordered_map<const TopicNode*, std::string>;
 
 }  // namespace qv

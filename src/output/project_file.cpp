@@ -28,7 +28,7 @@ int writeProjectFile(const HelpProject& project, const std::string& baseName,
     out << "Index file=" << baseName << ".hhk\n";
     char languageId[16];
     std::snprintf(languageId, sizeof languageId, "0x%x", project.languageId);
-    out << "Language=" << languageId << " " << project.languageName << "\n";
+    out << "Language=" << languageId << " " << utf8ToCp1252(project.languageName) << "\n";
     if (!project.title.empty()) out << "Title=" << utf8ToCp1252(project.title) << "\n";
     out << "\n\n[FILES]\n";
     for (const std::string& page : project.pages) out << project.listDirectory << page << "\n";

@@ -67,23 +67,32 @@ int prepareTemplate(const FileReader& reader, const std::string& templatePath,
         if (const char* target = point->Attribute("target")) parts.linkTarget = target;
     }
 
-    std::size_t extension = templatePath.find(".tpl");
-    if (extension == std::string::npos) {
+    parts.outputPath = templateOutputPath(templatePath);
+    if (parts.outputPath.empty()) {
         printMessage({"Le fichier d'entr\351e n'a pas l'extension \".tpl\""});
         return kStatusBadTemplate;
     }
-    parts.outputPath = templatePath;
-    parts.outputPath.replace(extension, 4, ".html");
     return 0;
 }
 
-void writeTemplatePage(const TemplateParts& parts, const TopicNode& root, TemplateList list,
-                       TextStream& out) {
+std::string templateOutputPath(const std::string& templatePath) {
+    // Only the file's own name is searched: a folder named "v.tpl" must not
+    // send the page into a folder "v.html".
+    const std::size_t nameStart = templatePath.find_last_of("/\\") + 1;  // 0 without a folder
+    const std::size_t extension = templatePath.find(".tpl", nameStart);
+    if (extension == std::string::npos) return {};
+    std::string outputPath = templatePath;
+    outputPath.replace(extension, 4, ".html");
+    return outputPath;
+}
+
+void writeTemplatePage(const TemplateParts& parts, const TopicNode& root,
+                       const Utf8Titles& utf8Titles, TemplateList list, TextStream& out) {
     out << upToNul(parts.before);
     if (list == TemplateList::Contents) {
-        writeContentsHtml(root, parts.linkTarget, parts.indent, out);
+        writeContentsHtml(root, utf8Titles, parts.linkTarget, parts.indent, out);
     } else {
-        writeIndexHtml(root, parts.linkTarget, parts.indent, out);
+        writeIndexHtml(root, utf8Titles, parts.linkTarget, parts.indent, out);
     }
     out << upToNul(parts.after);
 }
@@ -91,12 +100,12 @@ void writeTemplatePage(const TemplateParts& parts, const TopicNode& root, Templa
 namespace {
 
 int expandTemplate(const FileReader& reader, const std::string& templatePath,
-                   const TopicNode& root, TemplateList list) {
+                   const TopicNode& root, const Utf8Titles& utf8Titles, TemplateList list) {
     TemplateParts parts;
     if (int status = prepareTemplate(reader, templatePath, parts)) return status;
     FileTextStream out;
     if (int status = out.open(parts.outputPath)) return status;
-    writeTemplatePage(parts, root, list, out);
+    writeTemplatePage(parts, root, utf8Titles, list, out);
     return out.close();
 }
 
@@ -104,12 +113,14 @@ int expandTemplate(const FileReader& reader, const std::string& templatePath,
 
 int expandContentsTemplate(const HelpProject& project, const FileReader& reader,
                            const std::string& templatePath) {
-    return expandTemplate(reader, templatePath, project.contentsRoot, TemplateList::Contents);
+    return expandTemplate(reader, templatePath, project.contentsRoot, project.utf8Titles,
+                          TemplateList::Contents);
 }
 
 int expandIndexTemplate(const HelpProject& project, const FileReader& reader,
                         const std::string& templatePath) {
-    return expandTemplate(reader, templatePath, project.indexRoot, TemplateList::Index);
+    return expandTemplate(reader, templatePath, project.indexRoot, project.utf8Titles,
+                          TemplateList::Index);
 }
 
 }  // namespace qv

@@ -22,13 +22,18 @@ struct TemplateParts {
 int prepareTemplate(const FileReader& reader, const std::string& templatePath,
                     TemplateParts& parts);
 
+// The path of a template's page: the template's path with the first ".tpl"
+// of its file name (after the last "/" or "\\") made ".html", so "a.tpl.bak"
+// gives "a.html.bak". Empty when the file name holds no ".tpl" (case counts).
+std::string templateOutputPath(const std::string& templatePath);
+
 // Which tree a template page shows.
 enum class TemplateList { Contents, Index };
 
 // The template page: the text before the point, the tree as HTML lists, the
 // text after it.
-void writeTemplatePage(const TemplateParts& parts, const TopicNode& root, TemplateList list,
-                       TextStream& out);
+void writeTemplatePage(const TemplateParts& parts, const TopicNode& root,
+                       const Utf8Titles& utf8Titles, TemplateList list, TextStream& out);
 
 // The page of a contents template (the contents tree) or of an index
 // template (the sorted index tree), written beside the template.

@@ -57,6 +57,47 @@ int iconNumber(const char* value) {
     return static_cast<int>(number);
 }
 
+// Whether utf8ToCp1252 may have turned some character of utf8 into "?", its
+// result being cp1252: a title that has no more "?" than its page text lost
+// nothing, and its UTF-8 form follows from it.
+bool mayHaveLost(std::string_view cp1252, std::string_view utf8) {
+    if (cp1252.find('?') == std::string_view::npos) return false;
+    return std::count(cp1252.begin(), cp1252.end(), '?') !=
+           std::count(utf8.begin(), utf8.end(), '?');
+}
+
+// The white space that TinyXML drops when a text node holds nothing else.
+bool isBlank(unsigned long c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v';
+}
+
+bool isDigit(char c, bool hex) {
+    if (c >= '0' && c <= '9') return true;
+    return hex && ((c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'));
+}
+
+// Where a character reference to a blank ("&#32;", "&#x20;", "&#9;" ...)
+// that ends just before end starts, at floor or after; npos when the text
+// there is anything else. A blank written so is dropped by the parser just
+// like a typed one.
+std::size_t blankReferenceStart(std::string_view source, std::size_t floor, std::size_t end) {
+    if (end == 0 || source[end - 1] != ';') return std::string_view::npos;
+    std::size_t digits = end - 1;
+    while (digits > floor && isDigit(source[digits - 1], true)) --digits;
+    if (digits == end - 1 || digits < floor + 2) return std::string_view::npos;
+    const bool hex = digits >= floor + 3 && source[digits - 1] == 'x';
+    const std::size_t hash = hex ? digits - 2 : digits - 1;
+    if (source[hash] != '#' || source[hash - 1] != '&') return std::string_view::npos;
+    unsigned long value = 0;
+    for (std::size_t i = digits; i < end - 1; ++i) {
+        if (!isDigit(source[i], hex)) return std::string_view::npos;
+        const char c = source[i];
+        const unsigned long digit = c <= '9' ? c - '0' : (c | 0x20) - 'a' + 10;
+        value = std::min(value * (hex ? 16 : 10) + digit, 0x110000ul);  // leading zeros allowed
+    }
+    return isBlank(value) ? hash - 1 : std::string_view::npos;
+}
+
 }  // namespace
 
 bool PageVisitor::VisitEnter(const TiXmlElement& element, const TiXmlAttribute*) {
@@ -84,7 +125,8 @@ bool PageVisitor::VisitEnter(const TiXmlElement& element, const TiXmlAttribute*)
                 refuseDeepKeyword(element);
                 return false;
             }
-            startKeyword(element, std::move(value));
+            std::string utf8 = mayHaveLost(value, ix) ? utf8AsShown(ix) : std::string();
+            startKeyword(element, std::move(value), utf8);
         }
     }
     return true;
@@ -106,19 +148,32 @@ void PageVisitor::attachHeading(const TiXmlElement& element, int level) {
     node->anchor = currentAnchor;
     if (const char* icon = element.Attribute("icon")) node->imageNumber = iconNumber(icon);
     headingElement = &element;
+    headingUtf8_.stop();
     startCollecting(element);
 }
 
-void PageVisitor::startKeyword(const TiXmlElement& element, std::string ixValue) {
+void PageVisitor::startKeyword(const TiXmlElement& element, std::string ixValue,
+                               const std::string& ixUtf8) {
+    // ixUtf8, when there is one, has the same characters as ixValue, so the
+    // same "|" split them. A group is found by its code page 1252 title, as
+    // the index file shows it.
     keywordParent = &trees_.keywords.root();
     std::size_t partStart = 0;
+    std::size_t utf8Start = 0;
     for (std::size_t bar = ixValue.find('|'); bar != std::string::npos;
          bar = ixValue.find('|', partStart)) {
         const std::string_view part(ixValue.data() + partStart, bar - partStart);
+        std::string_view utf8Part;
+        if (!ixUtf8.empty()) {
+            const std::size_t utf8Bar = ixUtf8.find('|', utf8Start);
+            utf8Part = std::string_view(ixUtf8).substr(utf8Start, utf8Bar - utf8Start);
+            utf8Start = utf8Bar + 1;
+        }
         TopicNode* next = trees_.keywords.findChild(*keywordParent, part);
         if (next == nullptr) {
             next = &keywordParent->appendChild();
             next->title.assign(part);
+            keepUtf8Title(*next, utf8Part);
         }
         keywordParent = next;
         partStart = bar + 1;
@@ -126,14 +181,14 @@ void PageVisitor::startKeyword(const TiXmlElement& element, std::string ixValue)
     std::string keyword = ixValue.substr(partStart);
     if (keyword == "1") keyword.clear();
     if (!keyword.empty()) {
-        addKeyword(keyword);
+        addKeyword(keyword, std::string_view(ixUtf8).substr(utf8Start));
     } else {
         keywordElement = &element;
         startCollecting(element);
     }
 }
 
-void PageVisitor::addKeyword(const std::string& text) {
+void PageVisitor::addKeyword(const std::string& text, std::string_view utf8) {
     // A keyword without text would be written nowhere: the writers skip
     // entries with an empty title. It is dropped.
     if (text.empty()) return;
@@ -141,6 +196,29 @@ void PageVisitor::addKeyword(const std::string& text) {
     node.anchor = currentAnchor;
     node.file = pageName_;
     node.title = text;
+    keepUtf8Title(node, utf8);
+}
+
+// A title keeps its UTF-8 form (utf8AsShown; empty when none was made) only
+// when code page 1252 turned some of its characters into "?": otherwise that
+// form follows from the title itself.
+void PageVisitor::keepUtf8Title(const TopicNode& node, std::string_view utf8) {
+    if (utf8.empty() || !mayHaveLost(node.title, utf8)) return;
+    trees_.utf8Titles.emplace(&node, utf8);
+}
+
+// Most titles and keywords lose no character to code page 1252: their UTF-8
+// form is made only from the first text that loses one, starting from what
+// was gathered before it, which code page 1252 held whole.
+void PageVisitor::Utf8Form::append(const std::string& gathered, std::string_view value,
+                                   std::string_view utf8) {
+    if (!started) {
+        if (!mayHaveLost(value, utf8)) return;
+        started = true;
+        text.clear();
+        appendCp1252AsUtf8(text, gathered);
+    }
+    text.append(utf8AsShown(utf8));
 }
 
 void PageVisitor::reportNestedKeyword(const TiXmlElement& element, const char* ixValue) {
@@ -170,9 +248,10 @@ void PageVisitor::startCollecting(const TiXmlElement& element) {
 
 // TinyXML drops a text node made only of white space, so that the blank
 // between "<b>Fichier</b> <i>avanc\351</i>" would vanish from a title. Before
-// each node of a title or keyword, the source is read back over blanks and
-// tags to the previous node: a blank there counts as one space. Each stretch
-// of source is read back once, so this stays linear in the page.
+// each node of a title or keyword, the source is read back over blanks,
+// references to blanks ("&#32;") and tags to the previous node: a blank there
+// counts as one space. Each stretch of source is read back once, so this
+// stays linear in the page.
 void PageVisitor::keepGapBefore(const TiXmlNode& node) {
     std::string* title = headingElement != nullptr ? &trees_.currentNode->title : nullptr;
     std::string* keyword = keywordElement != nullptr ? &keywordText : nullptr;
@@ -186,8 +265,14 @@ void PageVisitor::keepGapBefore(const TiXmlNode& node) {
     const std::size_t at = positions_.offset(node.Row(), node.Column());
     if (at == std::string::npos || scanFloor_ == std::string::npos) return;
     if (blankBefore(at)) {
-        if (wantsSpace(title)) title->push_back(' ');
-        if (wantsSpace(keyword)) keyword->push_back(' ');
+        if (wantsSpace(title)) {
+            title->push_back(' ');
+            if (headingUtf8_.started) headingUtf8_.text.push_back(' ');
+        }
+        if (wantsSpace(keyword)) {
+            keyword->push_back(' ');
+            if (keywordUtf8_.started) keywordUtf8_.text.push_back(' ');
+        }
     }
     if (at > scanFloor_) scanFloor_ = at;
 }
@@ -197,9 +282,14 @@ bool PageVisitor::blankBefore(std::size_t at) const {
     std::size_t i = at;
     while (i > scanFloor_) {
         const char c = source_[i - 1];
-        if (c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v') {
+        if (isBlank(static_cast<unsigned char>(c))) {
             blank = true;
             --i;
+        } else if (c == ';') {
+            const std::size_t reference = blankReferenceStart(source_, scanFloor_, i);
+            if (reference == std::string_view::npos) break;
+            blank = true;
+            i = reference;
         } else if (c == '>') {
             std::size_t open = i - 1;
             while (open > scanFloor_ && source_[open] != '<') --open;
@@ -218,8 +308,15 @@ bool PageVisitor::Visit(const TiXmlText& text) {
     keepGapBefore(text);
     const std::string value = utf8ToCp1252(text.Value());
     if (notes_ != nullptr) notes_->converted(text, text.Value(), value, headingElement != nullptr);
-    if (headingElement != nullptr) trees_.currentNode->title.append(value);
-    if (keywordElement != nullptr) keywordText.append(value);
+    if (headingElement != nullptr) {
+        std::string& title = trees_.currentNode->title;
+        headingUtf8_.append(title, value, text.Value());
+        title.append(value);
+    }
+    if (keywordElement != nullptr) {
+        keywordUtf8_.append(keywordText, value, text.Value());
+        keywordText.append(value);
+    }
     return true;
 }
 
@@ -230,14 +327,22 @@ bool PageVisitor::VisitExit(const TiXmlElement& element) {
         tidyText(title);
         // A heading padded with a page's worth of blanks keeps only its words.
         if (title.capacity() > 2 * title.size() + 256) title.shrink_to_fit();
+        if (headingUtf8_.started) {
+            tidyUtf8Text(headingUtf8_.text);
+            keepUtf8Title(*trees_.currentNode, headingUtf8_.text);
+        }
+        headingUtf8_.stop();
         headingElement = nullptr;
     }
     if (&element == keywordElement) {
         tidyText(keywordText);
-        addKeyword(keywordText);
+        if (keywordUtf8_.started) tidyUtf8Text(keywordUtf8_.text);
+        addKeyword(keywordText,
+                   keywordUtf8_.started ? std::string_view(keywordUtf8_.text) : std::string_view());
         keywordElement = nullptr;
         keywordParent = nullptr;
         keywordText.clear();
+        keywordUtf8_.stop();
     }
     return true;
 }

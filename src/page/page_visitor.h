@@ -40,8 +40,9 @@ public:
 
 private:
     void attachHeading(const TiXmlElement& element, int level);
-    void startKeyword(const TiXmlElement& element, std::string ixValue);
-    void addKeyword(const std::string& text);
+    void startKeyword(const TiXmlElement& element, std::string ixValue, const std::string& ixUtf8);
+    void addKeyword(const std::string& text, std::string_view utf8);
+    void keepUtf8Title(const TopicNode& node, std::string_view utf8);
     void startCollecting(const TiXmlElement& element);
     void keepGapBefore(const TiXmlNode& node);
     bool blankBefore(std::size_t at) const;
@@ -63,6 +64,18 @@ private:
     TopicNode* keywordParent = nullptr;
     std::string currentAnchor;
     std::string keywordText;
+    // The UTF-8 form (utf8AsShown) of the title or keyword being gathered,
+    // made only once code page 1252 has lost one of its characters.
+    struct Utf8Form {
+        bool started = false;
+        std::string text;
+        // Adds a text value (utf8, value its code page 1252 form) to a title
+        // or keyword whose code page 1252 form so far is gathered.
+        void append(const std::string& gathered, std::string_view value, std::string_view utf8);
+        void stop() { started = false; }
+    };
+    Utf8Form headingUtf8_;
+    Utf8Form keywordUtf8_;
     int status_ = 0;
 };
 

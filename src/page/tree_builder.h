@@ -12,11 +12,13 @@ struct TreeBuilder {
     explicit TreeBuilder(HelpProject& project)
         : contentsRoot(project.contentsRoot),
           currentNode(&project.contentsRoot),
-          keywords(project.indexRoot) {}
+          keywords(project.indexRoot),
+          utf8Titles(project.utf8Titles) {}
 
     TopicNode& contentsRoot;
     TopicNode* currentNode;
     KeywordIndex keywords;
+    Utf8Titles& utf8Titles;
 };
 
 }  // namespace qv

@@ -86,6 +86,32 @@ std::string utf8ToCp1252(std::string_view value) {
     return out;
 }
 
+std::string utf8AsShown(std::string_view value) {
+    std::string out;
+    out.reserve(value.size());
+    const auto* bytes = reinterpret_cast<const unsigned char*>(value.data());
+    std::size_t i = 0;
+    while (i < value.size()) {
+        std::size_t start = i;
+        while (i < value.size() && bytes[i] < 0x80) ++i;
+        out.append(value.data() + start, i - start);
+        if (i == value.size()) break;
+        std::uint32_t codePoint = 0;
+        std::size_t length = decodeSequence(bytes + i, value.size() - i, codePoint);
+        if (length == 0) {
+            out.push_back('?');
+            ++i;
+        } else if (codePoint <= 0x9F) {
+            appendUtf8(out, codePointFromCp1252(static_cast<unsigned char>(codePoint)));
+            i += length;
+        } else {
+            out.append(value.data() + i, length);
+            i += length;
+        }
+    }
+    return out;
+}
+
 void appendUtf8(std::string& out, std::uint32_t cp) {
     if (cp < 0x80) {
         out += static_cast<char>(cp);

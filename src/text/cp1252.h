@@ -27,4 +27,11 @@ void appendCp1252AsUtf8(std::string& out, std::string_view cp1252);
 // one "?" for its first byte and decoding goes on at the next byte.
 std::string utf8ToCp1252(std::string_view value);
 
+// The same text kept in UTF-8, character for character what utf8ToCp1252
+// gives: U+0080-U+009F become the characters code page 1252 shows for those
+// bytes (U+0092 becomes U+2019), a malformed or truncated sequence one "?"
+// for its first byte, and every other character stays, whether or not the
+// code page has it.
+std::string utf8AsShown(std::string_view value);
+
 }  // namespace qv

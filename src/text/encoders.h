@@ -15,4 +15,10 @@ void appendEntities(std::string& out, std::string_view text);
 // code page leaves undefined as U+0081 ... U+009D), everything else unchanged.
 void appendUtf8Html(std::string& out, std::string_view text);
 
+// Appends UTF-8 text (as utf8AsShown gives it) as an HTML page holds it: the
+// no-break space and the markup characters as entities, everything else
+// unchanged. For text that code page 1252 holds whole, this writes what
+// appendUtf8Html writes for its code page 1252 form.
+void appendHtml(std::string& out, std::string_view utf8);
+
 }  // namespace qv

@@ -4,19 +4,41 @@ namespace qv {
 
 namespace {
 
-bool isBlank(unsigned char c) { return c <= 0x20 || c == 0xA0; }
+bool isNoBreakSpaceEnd(const std::string& text, std::size_t end, bool utf8) {
+    if (static_cast<unsigned char>(text[end - 1]) != 0xA0) return false;
+    return !utf8 || (end >= 2 && static_cast<unsigned char>(text[end - 2]) == 0xC2);
+}
 
-}  // namespace
+// The length of the white space that ends at end (just before it), or 0.
+std::size_t blankEndingAt(const std::string& text, std::size_t end, bool utf8) {
+    if (static_cast<unsigned char>(text[end - 1]) <= 0x20) return 1;
+    if (isNoBreakSpaceEnd(text, end, utf8)) return utf8 ? 2 : 1;
+    return 0;
+}
 
-void tidyText(std::string& text) {
+// The length of the white space that starts at start, or 0.
+std::size_t blankStartingAt(const std::string& text, std::size_t start, std::size_t end,
+                            bool utf8) {
+    const auto c = static_cast<unsigned char>(text[start]);
+    if (c <= 0x20) return 1;
+    const std::size_t length = utf8 ? 2 : 1;
+    if (end - start >= length && isNoBreakSpaceEnd(text, start + length, utf8)) return length;
+    return 0;
+}
+
+void tidy(std::string& text, bool utf8) {
     std::size_t end = text.size();
     while (end > 0) {
-        unsigned char c = static_cast<unsigned char>(text[end - 1]);
-        if (!isBlank(c) && c != ':' && c != '.') break;
-        --end;
+        const std::size_t blank = blankEndingAt(text, end, utf8);
+        if (blank == 0 && text[end - 1] != ':' && text[end - 1] != '.') break;
+        end -= blank == 0 ? 1 : blank;
     }
     std::size_t start = 0;
-    while (start < end && isBlank(static_cast<unsigned char>(text[start]))) ++start;
+    while (start < end) {
+        const std::size_t blank = blankStartingAt(text, start, end, utf8);
+        if (blank == 0) break;
+        start += blank;
+    }
 
     // Line feeds and tabs become spaces, then each run of spaces is one space.
     std::size_t out = 0;
@@ -30,5 +52,11 @@ void tidyText(std::string& text) {
     }
     text.resize(out);
 }
+
+}  // namespace
+
+void tidyText(std::string& text) { tidy(text, false); }
+
+void tidyUtf8Text(std::string& text) { tidy(text, true); }
 
 }  // namespace qv

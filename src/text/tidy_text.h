@@ -8,4 +8,8 @@ namespace qv {
 // spaces into one: what a title, a keyword or a system message keeps.
 void tidyText(std::string& text);
 
+// The same for UTF-8 text, where the no-break space is C2 A0: the UTF-8 form
+// of a title is tidied character for character as its code page 1252 form.
+void tidyUtf8Text(std::string& text);
+
 }  // namespace qv

@@ -1,0 +1,3 @@
+<html><body>
+<!-- <template /> -->
+</body></html>
