@@ -5,7 +5,6 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "io/parse_error_report.h"
 #include "model/status.h"
 #include "text/cp1252.h"
 #include "text/tidy_text.h"
@@ -75,13 +74,14 @@ bool PageVisitor::VisitEnter(const TiXmlElement& element, const TiXmlAttribute*)
 
     if (const char* ix = marked.ix) {
         if (keywordElement != nullptr) {
-            reportNestedKeyword(element, ix);
+            notes_.nestedKeyword(element, ix);
         } else {
             std::string value = utf8ToCp1252(ix);
-            if (notes_ != nullptr) notes_->converted(element, ix, value, false);
+            notes_.converted(element, ix, value, false);
             const auto bars = static_cast<std::size_t>(std::count(value.begin(), value.end(), '|'));
             if (bars >= kMaxKeywordLevels) {
-                refuseDeepKeyword(element);
+                notes_.deepKeyword(element);
+                status_ = kStatusInvalidData;
                 return false;
             }
             startKeyword(element, std::move(value));
@@ -93,8 +93,8 @@ bool PageVisitor::VisitEnter(const TiXmlElement& element, const TiXmlAttribute*)
 void PageVisitor::attachHeading(const TiXmlElement& element, int level) {
     TopicNode* node = trees_.currentNode;
     while (node->level >= level) node = node->parent;
-    if (notes_ != nullptr && level - node->level > 1) {
-        notes_->skippedLevels(element, node->level - pageDepth_, level - pageDepth_);
+    if (level - node->level > 1) {
+        notes_.skippedLevels(element, node->level - pageDepth_, level - pageDepth_);
     }
     while (node->level < level) {
         TopicNode& child = node->appendChild();
@@ -143,26 +143,6 @@ void PageVisitor::addKeyword(const std::string& text) {
     node.title = text;
 }
 
-void PageVisitor::reportNestedKeyword(const TiXmlElement& element, const char* ixValue) {
-    if (notes_ != nullptr) {
-        notes_->nestedKeyword(element, ixValue);
-        return;
-    }
-    printParseError(ParseErrorSource::Page, pageName_, element.Row(), element.Column(),
-                    {"Attribut ix='", Verbatim{ixValue}, "' illegalement imbrique"});
-}
-
-void PageVisitor::refuseDeepKeyword(const TiXmlElement& element) {
-    if (notes_ != nullptr) {
-        notes_->deepKeyword(element);
-        status_ = kStatusInvalidData;
-        return;
-    }
-    printParseError(ParseErrorSource::Page, pageName_, element.Row(), element.Column(),
-                    {"Attribut ix de plus de " + std::to_string(kMaxKeywordLevels) + " niveaux"});
-    status_ = kStatusInvalidData;
-}
-
 void PageVisitor::startCollecting(const TiXmlElement& element) {
     scanFrom_ = &element;
     scanFloor_ = std::string::npos;
@@ -181,9 +161,9 @@ void PageVisitor::keepGapBefore(const TiXmlNode& node) {
     };
     if (!wantsSpace(title) && !wantsSpace(keyword)) return;
     if (scanFloor_ == std::string::npos) {
-        scanFloor_ = positions_.offset(scanFrom_->Row(), scanFrom_->Column());
+        scanFloor_ = positions_.offset({scanFrom_->Row(), scanFrom_->Column()});
     }
-    const std::size_t at = positions_.offset(node.Row(), node.Column());
+    const std::size_t at = positions_.offset({node.Row(), node.Column()});
     if (at == std::string::npos || scanFloor_ == std::string::npos) return;
     if (blankBefore(at)) {
         if (wantsSpace(title)) title->push_back(' ');
@@ -217,7 +197,7 @@ bool PageVisitor::Visit(const TiXmlText& text) {
     if (headingElement == nullptr && keywordElement == nullptr) return true;
     keepGapBefore(text);
     const std::string value = utf8ToCp1252(text.Value());
-    if (notes_ != nullptr) notes_->converted(text, text.Value(), value, headingElement != nullptr);
+    notes_.converted(text, text.Value(), value, headingElement != nullptr);
     if (headingElement != nullptr) trees_.currentNode->title.append(value);
     if (keywordElement != nullptr) keywordText.append(value);
     return true;
@@ -230,10 +210,12 @@ bool PageVisitor::VisitExit(const TiXmlElement& element) {
         tidyText(title);
         // A heading padded with a page's worth of blanks keeps only its words.
         if (title.capacity() > 2 * title.size() + 256) title.shrink_to_fit();
+        if (title.empty()) notes_.untitledHeading(element);
         headingElement = nullptr;
     }
     if (&element == keywordElement) {
         tidyText(keywordText);
+        if (keywordText.empty()) notes_.emptyKeyword(element);
         addKeyword(keywordText);
         keywordElement = nullptr;
         keywordParent = nullptr;
