@@ -226,7 +226,7 @@ void PageCheck::reportUndecodedReferences(const TiXmlBase& node, std::string_vie
         if (found == std::string_view::npos) continue;
         from = found + reference.size();
         report(map.fromOriginalOffset(found), Severity::Warning,
-               {"r\351f\351rence ", AuthorText{reference}, " inconnue dans ", textKind(title),
+               {"r\351f\351rence \253 ", AuthorText{reference}, " \273 inconnue dans ", textKind(title),
                 " : elle s'affichera telle quelle ; \351crivez le caract\350re lui-m\352me"});
     }
 }
