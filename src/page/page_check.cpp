@@ -1,10 +1,8 @@
 #include "page/page_check.h"
 
-#include <strings.h>
-
 #include <algorithm>
+#include <cctype>
 #include <cstring>
-#include <unordered_map>
 
 #include "page/analyse_page.h"
 #include "page/input_findings.h"
@@ -16,82 +14,6 @@
 namespace qv {
 
 namespace {
-
-// The heading number of an element named h1-h6 in either case, or 0.
-int headingNumber(const char* name) {
-    if ((name[0] == 'h' || name[0] == 'H') && name[1] >= '1' && name[1] <= '6' && name[2] == '\0') {
-        return name[1] - '0';
-    }
-    return 0;
-}
-
-bool isLink(const char* name) { return (name[0] == 'a' || name[0] == 'A') && name[1] == '\0'; }
-
-// Whether the element's name attribute names an anchor: on a link (<a
-// name>) and on a heading, where the contents takes it; elsewhere (meta,
-// form fields, param) it names something else.
-bool namesAnchor(const char* element) { return isLink(element) || headingNumber(element) != 0; }
-
-// A heading that the contents leaves out for want of an id or name of its
-// own, and the link inside it that carries one instead.
-struct BareHeading {
-    const TiXmlElement* heading;
-    const TiXmlAttribute* anchor;
-};
-
-// Collects the anchors of a page (every id, and the names above), its href
-// and src values, and its headings anchored the old way, by a link inside.
-class FactsVisitor : public TiXmlVisitor {
-public:
-    explicit FactsVisitor(PageFacts& facts) : facts_(facts) {}
-
-    bool VisitEnter(const TiXmlElement& element, const TiXmlAttribute* first) override {
-        const char* defined = nullptr;  // an element's id and name may agree
-        const TiXmlAttribute* ownAnchor = nullptr;  // as the page visitor reads one
-        for (const TiXmlAttribute* a = first; a != nullptr; a = a->Next()) {
-            const char* name = a->Name();
-            if (std::strcmp(name, "id") == 0 || std::strcmp(name, "name") == 0) ownAnchor = a;
-            if (strcasecmp(name, "href") == 0 || strcasecmp(name, "src") == 0) {
-                facts_.links.push_back({a->Value(), {a->Row(), a->Column()}});
-            } else if (strcasecmp(name, "id") == 0 ||
-                       (strcasecmp(name, "name") == 0 && namesAnchor(element.Value()))) {
-                if (defined != nullptr && std::strcmp(defined, a->Value()) == 0) continue;
-                defined = a->Value();
-                define(*a);
-            }
-        }
-        if (openHeading_ == nullptr && ownAnchor == nullptr && headingNumber(element.Value()) != 0) {
-            openHeading_ = &element;
-        } else if (openHeading_ != nullptr && ownAnchor != nullptr && isLink(element.Value()) &&
-                   (bare.empty() || bare.back().heading != openHeading_)) {
-            bare.push_back({openHeading_, ownAnchor});
-        }
-        return true;
-    }
-
-    bool VisitExit(const TiXmlElement& element) override {
-        if (&element == openHeading_) openHeading_ = nullptr;
-        return true;
-    }
-
-    // Anchors given a second time, with the attribute that first gave each.
-    std::vector<std::pair<const TiXmlAttribute*, const TiXmlAttribute*>> repeated;
-    std::vector<BareHeading> bare;
-
-private:
-    void define(const TiXmlAttribute& attribute) {
-        auto [found, added] = first_.emplace(attribute.ValueStr(), &attribute);
-        if (added) {
-            facts_.anchors.push_back(attribute.ValueStr());
-        } else {
-            repeated.emplace_back(&attribute, found->second);
-        }
-    }
-
-    PageFacts& facts_;
-    std::unordered_map<std::string, const TiXmlAttribute*> first_;
-    const TiXmlElement* openHeading_ = nullptr;
-};
 
 // The name of a reference "&name;" at the start of text that looks like a
 // named one, or an empty view.
@@ -255,24 +177,22 @@ void PageCheck::reportLostCharacter(const TiXmlBase& node, std::string_view utf8
 }
 
 void PageCheck::walked(const PreparedPage& page) {
-    facts_.parsed = true;
-    FactsVisitor visitor(facts_);
-    page.document->Accept(&visitor);
-    for (const auto& [again, first] : visitor.repeated) {
+    const PageMarks marks = gatherFacts(*page.document, facts_);
+    for (const auto& [again, first] : marks.repeated) {
         report(at(*again), Severity::Warning,
                {"ancre \253 ", AuthorText{again->ValueStr()},
                 " \273 d\351j\340 d\351finie en " + lineAndColumn(at(*first)) +
                     " : les liens vers elle m\350nent \340 la premi\350re"});
     }
-    if (visitor.bare.empty()) return;
-    const BareHeading& first = visitor.bare.front();
+    if (marks.bare.empty()) return;
+    const BareHeading& first = marks.bare.front();
     const std::string_view heading = first.heading->ValueStr();
     FindingText message{"titre <", AuthorText{heading}, "> marqu\351 par <a ",
                         AuthorText{first.anchor->Name()}, "=\"", AuthorText{first.anchor->ValueStr()},
                         "\"> seulement : il n'entrera pas dans la table des mati\350res ; \351crivez <",
                         AuthorText{heading}, " id=\"", AuthorText{first.anchor->ValueStr()}, "\">"};
-    if (visitor.bare.size() > 1) {
-        const std::size_t others = visitor.bare.size() - 1;
+    if (marks.bare.size() > 1) {
+        const std::size_t others = marks.bare.size() - 1;
         message.push_back(" (de m\352me pour " + std::to_string(others) +
                           (others > 1 ? " autres titres" : " autre titre") + " de la page)");
     }

@@ -3,9 +3,9 @@
 
 #include <optional>
 #include <string>
-#include <vector>
 
 #include "model/finding.h"
+#include "page/page_facts.h"
 #include "page/page_notes.h"
 #include "text/text_cut.h"
 #include "xml/parse.h"
@@ -14,20 +14,6 @@
 namespace qv {
 
 struct PreparedPage;
-
-// An href or src value of a page, and where its attribute is in the text
-// the parser read.
-struct PageLink {
-    std::string value;  // UTF-8, references decoded
-    TextPosition parsed;
-};
-
-// What a check keeps of a page for what shows only across pages.
-struct PageFacts {
-    bool parsed = false;               // the page parsed and was walked
-    std::vector<std::string> anchors;  // its ids, and names of links and headings, each once
-    std::vector<PageLink> links;
-};
 
 // A page's notes as a check takes them: findings about the page, at places
 // in the page as the author wrote it, and the facts for the checks across
