@@ -162,6 +162,14 @@ TEST(Check, OneRowPerFinding) {
          {"p.html:2:1: avertissement: niveau de titre sauté (h1 puis h3) : l'entrée « [titre "
           "manquant] » apparaîtra dans la table des matières ; utilisez h2"},
          1},
+        {"an h1 below a page without headings: the fix is in that page",
+         {{"liste.xml", list("<file name=\"a.html\">\n  <file name=\"p.html\"/>\n</file>\n")},
+          {"a.html", "<html><body><p ix=\"1\">a</p></body></html>"},
+          {"p.html", page("")}},
+         {"p.html:1:13: avertissement: niveau de titre sauté (en tête de page : h1) : l'entrée « "
+          "[titre manquant] » apparaîtra dans la table des matières ; donnez un titre avec id à la "
+          "page qui englobe celle-ci dans la liste"},
+         1},
         {"no skipped level echoed under a missing page",
          {{"liste.xml", list("<file name=\"absente.html\">\n  <file name=\"p.html\"/>\n</file>\n")},
           {"p.html", page("")}},

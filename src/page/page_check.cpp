@@ -89,11 +89,16 @@ void PageCheck::skippedLevels(const TiXmlElement& heading, int previous, int num
     if (previous <= 0 && parentMissing_) return;
     const std::string after =
         previous > 0 ? "h" + std::to_string(previous) + " puis " : "en t\352te de page : ";
+    // An h1 leaves a gap only above its page: what is missing is in the
+    // pages that enclose it in the list.
+    const std::string fix = number == 1
+                                ? "donnez un titre avec id \340 la page qui englobe celle-ci dans la liste"
+                                : "utilisez h" + std::to_string(std::max(previous, 0) + 1);
     report(at(heading), Severity::Warning,
            {"niveau de titre saut\351 (" + after + "h" + std::to_string(number) +
             ") : l'entr\351e \253 [titre manquant] \273 appara\356tra dans la table des "
-            "mati\350res ; utilisez h" +
-            std::to_string(std::max(previous, 0) + 1)});
+            "mati\350res ; " +
+            fix});
 }
 
 void PageCheck::untitledHeading(const TiXmlElement& heading) {
