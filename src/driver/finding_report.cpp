@@ -46,7 +46,8 @@ void FindingReport::write(std::size_t pagesRead, const ReportWriter& writeLine) 
             Verbatim{path}, position, ": ",
             finding.severity == Severity::Error ? "erreur: " : "avertissement: "};
         for (const FindingPiece& piece : finding.message) {
-            line.push_back(piece.author ? MessagePiece(Verbatim{piece.text}) : MessagePiece(piece.text));
+            line.push_back(piece.author ? MessagePiece(Verbatim{piece.text})
+                                        : MessagePiece(piece.text));
         }
         writeLine(line);
     }

@@ -49,7 +49,9 @@ bool ListFileVisitor::VisitEnter(const TiXmlElement& element, const TiXmlAttribu
 
 int ListFileVisitor::chooseLanguage(const TiXmlAttribute& attribute) {
     WindowsLanguage language;
-    if (!findWindowsLanguage(attribute.ValueStr(), language)) return notes_.unknownLanguage(attribute);
+    if (!findWindowsLanguage(attribute.ValueStr(), language)) {
+        return notes_.unknownLanguage(attribute);
+    }
     project_.languageId = language.id;
     project_.languageName = language.englishName;
     return 0;

@@ -41,7 +41,10 @@ const char* textKind(bool title) { return title ? "un titre" : "un mot cl\351"; 
 }  // namespace
 
 PageCheck::PageCheck(FindingSink& findings, const PreparedPage& page, bool parentMissing)
-    : findings_(findings), page_(page), parentMissing_(parentMissing), cut_(findTextCut(page.loaded)) {
+    : findings_(findings),
+      page_(page),
+      parentMissing_(parentMissing),
+      cut_(findTextCut(page.loaded)) {
     FindingText decoding = describeDecoding(page.decoding);
     if (!decoding.empty()) report({}, Severity::Warning, std::move(decoding));
     // A cut that a parse error shows is told with the error.
@@ -137,7 +140,8 @@ void PageCheck::converted(const TiXmlBase& node, std::string_view utf8, const st
 // normalisation knows only the characters of code page 1252 by name. The
 // same text written "&amp;rarr;" is meant, and is passed over: each
 // reference is looked for in the page as written, from where the node starts.
-void PageCheck::reportUndecodedReferences(const TiXmlBase& node, std::string_view utf8, bool title) {
+void PageCheck::reportUndecodedReferences(const TiXmlBase& node, std::string_view utf8,
+                                          bool title) {
     SourceMap& map = positions();
     const std::size_t parsed = map.parserOffset(parsedAt(node));
     if (parsed == std::string_view::npos) return;
@@ -160,7 +164,8 @@ void PageCheck::reportUndecodedReferences(const TiXmlBase& node, std::string_vie
 
 void PageCheck::reportLostCharacter(const TiXmlBase& node, std::string_view utf8,
                                     const std::string& cp1252, bool title) {
-    if (std::count(cp1252.begin(), cp1252.end(), '?') == std::count(utf8.begin(), utf8.end(), '?')) {
+    if (std::count(cp1252.begin(), cp1252.end(), '?') ==
+        std::count(utf8.begin(), utf8.end(), '?')) {
         return;
     }
     const LostCharacter lost = firstLostCharacter(utf8);

@@ -45,8 +45,8 @@ private:
     void report(TextPosition where, Severity severity, FindingText message);
     bool failureAtCut(const XmlFailure& failure);
     void reportUndecodedReferences(const TiXmlBase& node, std::string_view utf8, bool title);
-    void reportLostCharacter(const TiXmlBase& node, std::string_view utf8, const std::string& cp1252,
-                             bool title);
+    void reportLostCharacter(const TiXmlBase& node, std::string_view utf8,
+                             const std::string& cp1252, bool title);
 
     FindingSink& findings_;
     const PreparedPage& page_;

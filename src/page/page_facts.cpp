@@ -45,7 +45,8 @@ public:
                 define(*a);
             }
         }
-        if (openHeading_ == nullptr && ownAnchor == nullptr && headingNumber(element.Value()) != 0) {
+        if (openHeading_ == nullptr && ownAnchor == nullptr &&
+            headingNumber(element.Value()) != 0) {
             openHeading_ = &element;
         } else if (openHeading_ != nullptr && ownAnchor != nullptr && isLink(element.Value()) &&
                    (marks.bare.empty() || marks.bare.back().heading != openHeading_)) {

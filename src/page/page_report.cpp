@@ -38,7 +38,8 @@ void PageReport::failed(PreparedPage& page) {
     printParseError(ParseErrorSource::Page, page.path, failure.at.line, failure.at.column,
                     {Verbatim{failure.description}});
     printDiagnosticCopyNote(diagnosticName);
-    saveDiagnosticCopy(*page.document, diagnosticName, page.text.compare(0, 3, "\xEF\xBB\xBF") == 0);
+    saveDiagnosticCopy(*page.document, diagnosticName,
+                       page.text.compare(0, 3, "\xEF\xBB\xBF") == 0);
 }
 
 void PageReport::nestedKeyword(const TiXmlElement& element, const char* ixValue) {

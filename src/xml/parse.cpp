@@ -30,7 +30,9 @@ XmlFailure parseXml(TiXmlDocument& document, std::string& text, TiXmlEncoding en
     text.append(kLongestUtf8Sequence, '\0');
     const char* xml = text.c_str();
     XmlFailure failure;
-    if (!withinLimitsByCount(text, limits)) failure.excess = findExcessiveElement(xml, encoding, limits);
+    if (!withinLimitsByCount(text, limits)) {
+        failure.excess = findExcessiveElement(xml, encoding, limits);
+    }
     if (failure.excess.found()) {
         failure.kind = XmlFailure::Kind::Refused;
         failure.at = positionOf(text, failure.excess.offset);
