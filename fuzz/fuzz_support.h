@@ -1,13 +1,12 @@
 #pragma once
-// What the fuzz targets share: a quiet, private place to run in, files served
-// from memory, and every tree writer run into memory.
+// What the fuzz targets share: a quiet, private place to run in, and every
+// tree writer run into memory. Files are served from memory by the tests'
+// MemoryFileReader.
 
 #include <tinyxml.h>
 
-#include <functional>
 #include <string>
 
-#include "io/file_reader.h"
 #include "model/help_project.h"
 
 namespace qv::fuzz {
@@ -16,20 +15,6 @@ namespace qv::fuzz {
 // of its own (removed at exit), so that whatever the code under test writes
 // (a page's diagnostic copy) stays there.
 void setUp();
-
-// Files served by a function of the path (0 and the bytes, or a status).
-class MemoryFileReader : public FileReader {
-public:
-    explicit MemoryFileReader(std::function<int(const std::string&, std::string&)> serve)
-        : serve_(std::move(serve)) {}
-    int read(const std::string& path, std::string& bytes) const override {
-        bytes.clear();
-        return serve_(path, bytes);
-    }
-
-private:
-    std::function<int(const std::string&, std::string&)> serve_;
-};
 
 // Sorts the index and writes both trees with every writer into memory: the
 // contents in sitemap and HTML form, the index as sitemap and HTML, each

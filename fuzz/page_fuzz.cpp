@@ -13,6 +13,8 @@
 #include "fuzz_support.h"
 #include "page/analyse_page.h"
 #include "page/normalise.h"
+#include "page/page_check.h"
+#include "page/page_report.h"
 #include "xml/parse.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
@@ -27,34 +29,37 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     qv::HelpProject project;
     qv::TreeBuilder trees(project);
-    std::string text = input;
-    if (qv::analysePage(trees, "p&1.html", depth, "p.html", text) == 0) {
+    const std::string pageName = "p&1.html";
+    qv::PageReport report(pageName);
+    if (qv::analysePage(trees, pageName, depth, "p.html", input, report) == 0) {
         qv::fuzz::writeTrees(project);
     }
 
     {
         qv::HelpProject checked;
         qv::TreeBuilder checkedTrees(checked);
-        std::string page = input;
         struct InsidePage : qv::FindingSink {
             int lines;
             explicit InsidePage(int count) : lines(count) {}
             void report(qv::Finding finding) override {
-                if (finding.line < 0 || finding.line > lines || finding.column < 0) __builtin_trap();
+                if (finding.at.line < 0 || finding.at.line > lines || finding.at.column < 0) {
+                    __builtin_trap();
+                }
             }
         } sink(1 + static_cast<int>(std::count(input.begin(), input.end(), '\n')));
-        qv::PageFacts facts(sink);
-        qv::analysePage(checkedTrees, "p&1.html", depth, "p.html", page, &facts);
-        for (const qv::PageLink& link : facts.links) {
-            const qv::TextPosition at = facts.positions->fromParser(link.row, link.column);
-            sink.report({"p.html", at.row, at.column, qv::Severity::Warning, ""});
+        qv::PreparedPage page = qv::preparePage("p.html", input, {}, true);
+        qv::PageCheck notes(sink, page, depth > 0);
+        qv::walkPreparedPage(page, checkedTrees, pageName, depth, notes);
+        for (const qv::PageLink& link : notes.facts().links) {
+            sink.report({"p.html", notes.fromParser(link.parsed), qv::Severity::Warning, {}});
         }
     }
 
     std::string normalised = input;
     qv::normalisePage(normalised);
     TiXmlDocument document;
-    if (!qv::parseXml(document, normalised, TIXML_ENCODING_UTF8, qv::kPageLimits).found()) {
+    if (qv::parseXml(document, normalised, TIXML_ENCODING_UTF8, qv::kPageLimits).kind !=
+        qv::XmlFailure::Kind::Refused) {
         qv::fuzz::checkNestingScan(document, normalised);
     }
     return 0;

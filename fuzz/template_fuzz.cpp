@@ -7,6 +7,7 @@
 
 #include "fuzz_support.h"
 #include "io/text_stream.h"
+#include "memory_file_reader.h"
 #include "output/templates.h"
 
 namespace {
@@ -48,11 +49,12 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     input = std::string_view(reinterpret_cast<const char*>(data), size);
-    static const qv::fuzz::MemoryFileReader reader(serveFromInput);
+    static const qv::MemoryFileReader reader(serveFromInput);
     qv::HelpProject project;
     fillTrees(project);
     qv::TemplateParts parts;
-    if (qv::prepareTemplate(reader, "aide\\sommaire.tpl", parts) != 0) return 0;
+    qv::TemplateProblem problem;
+    if (qv::prepareTemplate(reader, "aide\\sommaire.tpl", parts, problem) != 0) return 0;
     for (auto list : {qv::TemplateList::Contents, qv::TemplateList::Index}) {
         const qv::TopicNode& root =
             list == qv::TemplateList::Contents ? project.contentsRoot : project.indexRoot;

@@ -141,7 +141,7 @@ TEST(FindTooDeepElement, PointsAtTheFirstElementPastTheLimit) {
     EXPECT_EQ(findTooDeepElement(text.c_str(), TIXML_ENCODING_UTF8, 256), 5 * 256u);
     EXPECT_EQ(findTooDeepElement("<a>\n <b>\n  <c/>", TIXML_ENCODING_UTF8, 2), 11u);
     const TextPosition where = positionOf("<a>\n <b>\n  <c/>", 11);
-    EXPECT_EQ(where.row, 3);
+    EXPECT_EQ(where.line, 3);
     EXPECT_EQ(where.column, 3);
     EXPECT_EQ(positionOf("\xC3\xA9t\xC3\xA9<x>", 5).column, 4);  // columns count characters
 }
@@ -180,14 +180,15 @@ TEST(ParseXml, RefusesTextBeyondTheLimitsWithoutParsingIt) {
     for (std::size_t i = 0; i <= kListLimits.attributes; ++i) crowded += " a" + std::to_string(i) + "=''";
     crowded += "/>";
     TiXmlDocument refused;
-    EXPECT_EQ(parseXml(refused, deep, TIXML_ENCODING_UTF8, kListLimits).offset,
+    EXPECT_EQ(parseXml(refused, deep, TIXML_ENCODING_UTF8, kListLimits).excess.offset,
               3 * kListLimits.nesting);
     EXPECT_EQ(refused.FirstChild(), nullptr);
-    EXPECT_EQ(parseXml(refused, crowded, TIXML_ENCODING_UTF8, kListLimits).kind,
+    EXPECT_EQ(parseXml(refused, crowded, TIXML_ENCODING_UTF8, kListLimits).excess.kind,
               XmlExcess::Kind::Attributes);
     EXPECT_EQ(refused.FirstChild(), nullptr);
     TiXmlDocument parsed;
-    EXPECT_FALSE(parseXml(parsed, atLimit, TIXML_ENCODING_UTF8, kListLimits).found());
+    EXPECT_NE(parseXml(parsed, atLimit, TIXML_ENCODING_UTF8, kListLimits).kind,
+              XmlFailure::Kind::Refused);
     EXPECT_EQ(elementDepth(parsed), kListLimits.nesting);
 }
 

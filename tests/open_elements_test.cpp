@@ -25,7 +25,10 @@ TEST(OpenElementsAt, LooseMarkup) {
         {"<p class='x\n'\n  id=y>^", "p@0"},                // tag over several lines
         {"<p><br>^</p>", "p@0 br@3"},                       // nothing is void by itself
         {"<a>^<b>", "a@0"},                                 // what follows is not read
-        {"<a><!-- sans fin <b>^", "a@0"},
+        {"<a><!-- sans fin <b>^", "a@0 <!--@3"},            // the comment is what is open
+        {"<a><![CDATA[x^", "a@0 <![CDATA[@3"},
+        {"<a><b>x</a^>", "a@0 b@3"},                        // the end tag the parser failed on
+        {"<files><file n='x'></file^s>", "files@0 file@7"},  // a prefix of the name matched
     };
     for (const Case& c : cases) {
         std::string markup = c.markup;
@@ -34,7 +37,9 @@ TEST(OpenElementsAt, LooseMarkup) {
         std::string open;
         for (const OpenElement& element : openElementsAt(markup, offset)) {
             if (!open.empty()) open += ' ';
-            open += std::string(element.name) + "@" + std::to_string(element.offset);
+            const char* kinds[] = {"", "<!--", "<![CDATA["};
+            open += std::string(element.name) + kinds[static_cast<int>(element.kind)] + "@" +
+                    std::to_string(element.offset);
         }
         EXPECT_EQ(open, c.open) << c.markup;
     }

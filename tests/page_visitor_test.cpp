@@ -8,6 +8,7 @@
 #include <string>
 
 #include "page/analyse_page.h"
+#include "page/page_report.h"
 
 namespace qv {
 namespace {
@@ -47,7 +48,8 @@ struct Walk {
 
 int analyse(Walk& walk, const std::string& file, int depth, const std::string& body) {
     std::string text = "<html><body>" + body + "</body></html>";
-    return analysePage(walk.trees, file, depth, "/nonexistent/" + file, text);
+    PageReport report(file);
+    return analysePage(walk.trees, file, depth, "/nonexistent/" + file, text, report);
 }
 
 struct PageCase {
@@ -183,7 +185,9 @@ TEST(PageVisitor, NestedIxIsReportedAndIgnored) {
         "  <b ix=\"cl&eacute;|y\">in</b> er</span>\n"
         "</body></html>";
     ::testing::internal::CaptureStdout();
-    const int status = analysePage(walk.trees, "sub\\p.htm", 0, "dir\\sub\\p.htm", text);
+    const std::string name = "sub\\p.htm";
+    PageReport report(name);
+    const int status = analysePage(walk.trees, name, 0, "dir\\sub\\p.htm", text, report);
     const std::string printed = ::testing::internal::GetCapturedStdout();
     EXPECT_EQ(status, 0);
     EXPECT_EQ(printed,

@@ -6,6 +6,7 @@
 #include <memory>
 #include <regex>
 
+#include "listfile/list_report.h"
 #include "listfile/read_list_file.h"
 
 namespace qv {
@@ -26,7 +27,9 @@ class ReadListFileTest : public ::testing::Test {
             return found == failing.end() ? 0 : found->second;
         };
         ::testing::internal::CaptureStdout();
-        const int status = readListFile(*project, "dir/liste.xml", list, handle);
+        const std::string path = "dir/liste.xml";
+        ListReport report(path);
+        const int status = readListFile(*project, path, list, handle, report);
         printed = ::testing::internal::GetCapturedStdout();
         return status;
     }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "page/normalise.h"
+#include "xml/parse.h"
 
 namespace qv {
 
@@ -26,13 +27,13 @@ TEST(SourceMap, NormalisedPositionsMapBackToTheLoadedPage) {
     for (const std::string& page : pages) {
         std::string normalised = page;
         normalisePage(normalised);
-        SourceMap map(std::string(page), normalised, TIXML_ENCODING_UTF8);
+        SourceMap map(page, normalised, TIXML_ENCODING_UTF8);
         LineIndex original(page);
         for (std::size_t at = normalised.find('@'), from = page.find('@'); at != std::string::npos;
              at = normalised.find('@', at + 1), from = page.find('@', from + 1)) {
             const TextPosition expected = original.position(from);
             const TextPosition got = map.fromOffset(at);
-            EXPECT_EQ(got.row, expected.row) << page;
+            EXPECT_EQ(got.line, expected.line) << page;
             EXPECT_EQ(got.column, expected.column) << page;
         }
     }
@@ -50,13 +51,13 @@ TEST(SourceMap, AnyOrderOnALongLine) {
          at = normalised.find('@', at + 1)) {
         markers.push_back(at);
     }
-    SourceMap map(std::string(page), normalised, TIXML_ENCODING_UTF8);
+    SourceMap map(page, normalised, TIXML_ENCODING_UTF8);
     for (std::size_t k = markers.size(); k-- > 0;) {
-        SourceMap fresh(std::string(page), normalised, TIXML_ENCODING_UTF8);
+        SourceMap fresh(page, normalised, TIXML_ENCODING_UTF8);
         const TextPosition expected = fresh.fromOffset(markers[k]);
         EXPECT_EQ(map.fromOffset(markers[k]).column, expected.column) << k;
         const int column = static_cast<int>(37 * k + 1);
-        EXPECT_EQ(map.parserOffset(1, column), fresh.parserOffset(1, column)) << k;
+        EXPECT_EQ(map.parserOffset({1, column}), fresh.parserOffset({1, column})) << k;
     }
     EXPECT_EQ(map.fromOffset(markers.back()).column,
               LineIndex(page).position(page.rfind('@')).column);
@@ -72,13 +73,13 @@ TEST(SourceMap, ParserPositions) {
     SourceMap map(text, TIXML_ENCODING_UTF8);
     const TiXmlElement* b = document.RootElement()->FirstChildElement("b");
     const TiXmlElement* d = document.RootElement()->FirstChildElement("c")->FirstChildElement("d");
-    EXPECT_EQ(map.parserOffset(b->Row(), b->Column()), text.find("<b"));
-    EXPECT_EQ(map.parserOffset(d->Row(), d->Column()), text.find("<d"));
+    EXPECT_EQ(map.parserOffset(parsedAt(*b)), text.find("<b"));
+    EXPECT_EQ(map.parserOffset(parsedAt(*d)), text.find("<d"));
     EXPECT_EQ(
-        map.fromParser(document.RootElement()->Row(), document.RootElement()->Column()).column,
+        map.fromParser(parsedAt(*document.RootElement())).column,
         1);  // after the byte order mark
-    const TextPosition editor = map.fromParser(d->Row(), d->Column());
-    EXPECT_EQ(editor.row, 2);      // an editor ends lines at "\n" only
+    const TextPosition editor = map.fromParser(parsedAt(*d));
+    EXPECT_EQ(editor.line, 2);      // an editor ends lines at "\n" only
     EXPECT_EQ(editor.column, 11);  // after the ten characters of "\t<b/>\r<c>é"
 }
 

@@ -55,7 +55,7 @@ TEST(PrepareTemplate, CutsOrRejects) {
         {"extension is case-sensitive", "x.TPL", "<!-- <template /> -->", 65535, kNoExtension, "",
          "", "", "", ""},
         {"extension checked last", "bad.txt", "no point", 65535, kNoPoint, "", "", "", "", ""},
-        {"missing file: the loader's status, no message", "missing.tpl", "", 2, "", "", "", "", "",
+        {"missing file: the loader's status, no problem", "missing.tpl", "", 2, "", "", "", "", "",
          ""},
     };
     testing_support::TempDir dir;
@@ -66,10 +66,10 @@ TEST(PrepareTemplate, CutsOrRejects) {
         if (c.status != 2) dir.write(c.name, c.text);
         TemplateParts parts;
         parts.linkTarget = "stale";
-        ::testing::internal::CaptureStdout();
-        EXPECT_EQ(prepareTemplate(reader, dir.file(c.name), parts), c.status);
-        EXPECT_EQ(::testing::internal::GetCapturedStdout(),
-                  "Traitement du template \"" + dir.file(c.name) + "\"\n" + c.message);
+        TemplateProblem problem;
+        EXPECT_EQ(prepareTemplate(reader, dir.file(c.name), parts, problem), c.status);
+        const std::string message = describeTemplateProblem(problem.kind);
+        EXPECT_EQ(message.empty() ? message : message + "\n", c.message);
         if (c.status != 0) continue;
         EXPECT_EQ(parts.before, c.before);
         EXPECT_EQ(parts.indent, c.indent);

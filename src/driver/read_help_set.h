@@ -2,41 +2,49 @@
 #include <string>
 
 #include "io/file_reader.h"
-#include "listfile/list_check.h"
+#include "listfile/list_notes.h"
 #include "model/help_project.h"
-#include "page/page_check.h"
+#include "page/analyse_page.h"
+#include "page/page_notes.h"
 #include "text/input_encoding.h"
 
 namespace qv {
 
-// What a check of the help set adds to its reading. The reading asks it
-// for the list file's check and for each page's facts, and tells it how
-// each page went; the walk then goes on past every failure.
-class HelpSetCheck {
+// What the reading of a help set tells whoever asked for it, file by file:
+// a run's notes print the messages a run shows and end the reading at the
+// first failure; a check's turn everything into findings and read on.
+class HelpSetNotes {
 public:
-    virtual ~HelpSetCheck() = default;
-    // The list file was loaded as text (which outlives the walk) from path.
-    virtual ListFileCheck& listLoaded(const std::string& path, const std::string& text) = 0;
-    // The list file could not be loaded.
+    virtual ~HelpSetNotes() = default;
+
+    // Whether pages keep their text as loaded (PreparedPage::loaded).
+    virtual bool keepsLoadedPages() const = 0;
+    // The list file or a page is about to be loaded from path.
+    virtual void loading(const std::string& path) = 0;
+
+    // The list file could not be loaded (status).
     virtual void listNotLoaded(const std::string& path, int status) = 0;
-    // Where the analysis of the page the list names name is to gather its facts.
-    virtual PageFacts& pageLoaded(const std::string& name) = 0;
-    // The analysis is over (status is its result): the page's text is still
-    // there, for the positions of its facts.
-    virtual void pageAnalysed(const std::string& name, int status) = 0;
-    // The page could not be loaded.
-    virtual void pageNotLoaded(const std::string& name, int status) = 0;
-    // The file at path was not UTF-8 and was decoded into it as decoding
-    // tells (see decodeInputText).
-    virtual void inputDecoded(const std::string& path, const InputDecoding& decoding) = 0;
+    // The list file was loaded as text (UTF-8, read as decoding says),
+    // which outlives its reading: the notes for that reading.
+    virtual ListNotes& listLoaded(const std::string& path, const std::string& text,
+                                  const InputDecoding& decoding) = 0;
+
+    // The page the list names name (at depth) could not be loaded; returns
+    // the status the reading goes on with.
+    virtual int pageNotLoaded(const std::string& name, int depth, int status) = 0;
+    // The page was loaded and prepared: the notes for its walk, valid until
+    // pageDone.
+    virtual PageNotes& pageLoaded(const PreparedPage& page, const std::string& name, int depth) = 0;
+    // The page's walk ended with status; returns the status the reading
+    // goes on with.
+    virtual int pageDone(const PreparedPage& page, const std::string& name, int status) = 0;
 };
 
-// The first phase of a run: announces and reads the list file
-// (project.listDirectory + listFile) and analyses every page it names, in
-// list order, the moment the walk meets it, into project's two trees.
-// Returns 0 or the first failure. With check, the reading reports to it and
-// goes on to the end.
+// The first phase of a run: reads the list file (project.listDirectory +
+// listFile) and analyses every page it names, in list order, the moment the
+// walk meets it, into project's two trees; everything that happens goes to
+// notes. Returns 0 or the status the reading ended with.
 int readHelpSet(HelpProject& project, const FileReader& reader, const std::string& listFile,
-                HelpSetCheck* check = nullptr);
+                HelpSetNotes& notes);
 
 }  // namespace qv

@@ -8,6 +8,7 @@
 
 #include "driver/check.h"
 #include "driver/read_help_set.h"
+#include "driver/run_notes.h"
 #include "io/messages.h"
 #include "model/help_project.h"
 #include "model/status.h"
@@ -67,7 +68,8 @@ int runPhases(const ListPath& listPath, const std::string& baseName,
     project.listDirectory = listPath.directory;
     project.listDirectoryUrl = listPath.directoryUrl;
     // Phase 1, then the index sorted once for every writer.
-    int status = readHelpSet(project, reader, listPath.fileName);
+    RunNotes notes;
+    int status = readHelpSet(project, reader, listPath.fileName, notes);
     if (status == 0) {
         sortIndex(project.indexRoot);
         status = writeHelpFiles(project, baseName, compiledFile);
@@ -103,6 +105,14 @@ int exitStatusFor(int status) {
 
 namespace {
 
+// The usage of "quorvane --check" given without its list file.
+void printCheckUsage() {
+    printMessage({"Usage  : quorvane --check <fichier liste>"});
+    printMessage({"  v\351rifie l'aide d\351crite par <fichier liste> sans rien \351crire et signale"});
+    printMessage({"  chaque probl\350me avec son fichier, sa ligne et sa colonne."});
+    printMessage({"  quorvane --help d\351crit les autres usages."});
+}
+
 void printOptions() {
     printMessage({""});
     printMessage({"Options :"});
@@ -116,7 +126,8 @@ void printOptions() {
 
 int runQuorvane(int argc, const char* const* argv) {
     prepareConsole();
-    prepareMessages();
+    const bool check = argc >= 2 && std::string_view(argv[1]) == "--check";
+    prepareMessages(check ? Utf8Messages::InUtf8Locale : Utf8Messages::OnUtf8Terminal);
     removeTemporaryFilesOnSignal();
     if (argc == 2 && std::strcmp(argv[1], "--help") == 0) {
         printUsage();
@@ -128,9 +139,9 @@ int runQuorvane(int argc, const char* const* argv) {
         printMessage({"Quorvane - compiled on " QUORVANE_BUILD_STAMP});
         return kStatusOk;
     }
-    if (argc >= 2 && std::string_view(argv[1]) == "--check") {
+    if (check) {
         if (argc != 3) {
-            printUsage();
+            printCheckUsage();
             return kStatusUsage;
         }
         const std::string argument = argv[2];

@@ -10,25 +10,9 @@ namespace qv {
 namespace {
 
 bool ownTextAsUtf8 = false;
-thread_local MessageCapture* tCapture = nullptr;
-
-}  // namespace
-
-void prepareMessages() { ownTextAsUtf8 = standardOutputIsUtf8Terminal(); }
-
-MessageCapture::MessageCapture(Keep keep) : keep_(keep), outer_(tCapture) { tCapture = this; }
-
-MessageCapture::~MessageCapture() { tCapture = outer_; }
 
 template <typename Pieces>
 void printLine(const Pieces& pieces) {
-    if (tCapture != nullptr) {
-        // Captured lines keep their bytes as the tool makes them.
-        if (tCapture->keep_ == MessageCapture::Keep::Nothing) return;
-        std::string& line = tCapture->lines_.emplace_back();
-        for (const MessagePiece& piece : pieces) line.append(piece.text);
-        return;
-    }
     std::string line;
     for (const MessagePiece& piece : pieces) {
         if (piece.own && ownTextAsUtf8) {
@@ -39,6 +23,13 @@ void printLine(const Pieces& pieces) {
     }
     line.push_back('\n');
     writeConsole(line);
+}
+
+}  // namespace
+
+void prepareMessages(Utf8Messages rule) {
+    ownTextAsUtf8 =
+        (rule == Utf8Messages::InUtf8Locale || standardOutputIsTerminal()) && localeUsesUtf8();
 }
 
 void printMessage(std::initializer_list<MessagePiece> pieces) { printLine(pieces); }

@@ -24,10 +24,15 @@ struct MessagePiece {
     bool own;
 };
 
-// Decides once how the tool's own text is shown: converted to UTF-8 when
-// standard output is a terminal whose locale uses UTF-8, as it is (code
-// page 1252) otherwise, so that pipes and files keep their bytes.
-void prepareMessages();
+// When the tool's own text is shown as UTF-8 rather than as it is (code page
+// 1252): a run's messages only on a terminal whose locale uses UTF-8, so
+// that its pipes and files keep the bytes they always had; a check's
+// whenever the locale uses UTF-8, for the editors and logs that read it
+// through a pipe.
+enum class Utf8Messages { OnUtf8Terminal, InUtf8Locale };
+
+// Decides once, by rule, how the tool's own text is shown.
+void prepareMessages(Utf8Messages rule);
 
 // Writes one message line (the pieces, then a line feed) to standard output
 // and flushes it.
@@ -36,27 +41,5 @@ void printMessage(const std::vector<MessagePiece>& pieces);
 
 // Writes the system's message text for status as one line.
 void printStatusMessage(int status);
-
-// While one exists, the message lines printed on its thread are kept here
-// (without their line feed, every piece as its bytes), or dropped, instead
-// of being written: for code whose messages a check reports otherwise. The
-// latest one made is the one that receives them.
-class MessageCapture {
-public:
-    enum class Keep { Lines, Nothing };
-    explicit MessageCapture(Keep keep = Keep::Lines);
-    ~MessageCapture();
-    MessageCapture(const MessageCapture&) = delete;
-    MessageCapture& operator=(const MessageCapture&) = delete;
-
-    const std::vector<std::string>& lines() const { return lines_; }
-
-private:
-    template <typename Pieces>
-    friend void printLine(const Pieces& pieces);
-    Keep keep_;
-    MessageCapture* outer_;
-    std::vector<std::string> lines_;
-};
 
 }  // namespace qv

@@ -18,8 +18,4 @@ void printDiagnosticCopyNote(std::string_view copyPath) {
     printMessage({" G\351n\351ration du fichier \"", Verbatim{copyPath}, "\" pour diagnostic."});
 }
 
-void printTemplateParametersError() {
-    printMessage({"Erreur \340 l'analyse des param\350tres de substitution"});
-}
-
 }  // namespace qv

@@ -20,8 +20,4 @@ void printParseError(ParseErrorSource source, std::string_view path, int row, in
 // The line that follows a page's report when a diagnostic copy is written.
 void printDiagnosticCopyNote(std::string_view copyPath);
 
-// The one line that reports a template whose substitution point's
-// parameters do not parse.
-void printTemplateParametersError();
-
 }  // namespace qv

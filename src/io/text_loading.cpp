@@ -2,7 +2,6 @@
 
 #include <cstring>
 
-#include "io/messages.h"
 #include "model/status.h"
 
 namespace qv {
@@ -39,23 +38,13 @@ int loadTextFile(const FileReader& reader, const std::string& path, std::string&
 }
 
 int loadMarkupFile(const FileReader& reader, const std::string& path, std::string& text,
-                   InputDecoding* decoding) {
+                   InputDecoding& decoding) {
     int status = reader.read(path, text);
     if (status != 0) return status;
     if (text.empty()) return kStatusEmptyFile;
-    InputDecoding how = decodeInputText(text);
-    if (decoding != nullptr) *decoding = std::move(how);
+    decoding = decodeInputText(text);
     foldLineEnds(text);
     return 0;
-}
-
-int processFile(const FileReader& reader, const std::string& path, const FileProcessor& processor,
-                InputDecoding* decoding) {
-    printMessage({"Traitement du fichier \"", Verbatim{path}, "\""});
-    std::string text;
-    int status = loadMarkupFile(reader, path, text, decoding);
-    if (status != 0) return status;
-    return processor(path, text);
 }
 
 }  // namespace qv

@@ -1,5 +1,4 @@
 #pragma once
-#include <functional>
 #include <string>
 
 #include "io/file_reader.h"
@@ -13,22 +12,12 @@ namespace qv {
 int loadTextFile(const FileReader& reader, const std::string& path, std::string& text);
 
 // Loads a list file or a page: as loadTextFile, with the bytes made UTF-8
-// (decodeInputText) before the line ends are folded. decoding, when given,
-// receives how the bytes were read.
+// (decodeInputText) before the line ends are folded; decoding tells how
+// the bytes were read.
 int loadMarkupFile(const FileReader& reader, const std::string& path, std::string& text,
-                   InputDecoding* decoding = nullptr);
+                   InputDecoding& decoding);
 
 // Removes the CR of every CR LF pair: CR CR LF becomes CR LF.
 void foldLineEnds(std::string& text);
-
-// What is done with a loaded file: given the path it was loaded under and
-// its text, which it may change; returns a status.
-using FileProcessor = std::function<int(const std::string& path, std::string& text)>;
-
-// Announces the file ("Traitement du fichier"), loads it with loadMarkupFile
-// and hands its text to processor. Returns the loader's status when loading fails, the
-// processor's otherwise.
-int processFile(const FileReader& reader, const std::string& path, const FileProcessor& processor,
-                InputDecoding* decoding = nullptr);
 
 }  // namespace qv

@@ -2,8 +2,8 @@
 
 #include <strings.h>
 
-#include "io/messages.h"
-#include "model/status.h"
+#include <cstring>
+
 #include "platform/languages.h"
 
 namespace qv {
@@ -14,16 +14,23 @@ bool isNamed(const TiXmlElement& element, const char* name) {
     return strcasecmp(element.Value(), name) == 0;
 }
 
+const TiXmlAttribute* attributeNamed(const TiXmlElement& element, const char* name) {
+    for (const TiXmlAttribute* a = element.FirstAttribute(); a != nullptr; a = a->Next()) {
+        if (std::strcmp(a->Name(), name) == 0) return a;
+    }
+    return nullptr;
+}
+
 }  // namespace
 
 bool ListFileVisitor::VisitEnter(const TiXmlElement& element, const TiXmlAttribute*) {
     if (status_ != 0) return false;
-    if (notes_ != nullptr) notes_->entering(element);
+    notes_.entering(element);
     const char* name = element.Attribute("name");
     if (isNamed(element, "files")) {
         if (const char* title = element.Attribute("title")) project_.title = title;
-        if (const char* language = element.Attribute("language")) {
-            status_ = chooseLanguage(language);
+        if (const TiXmlAttribute* language = attributeNamed(element, "language")) {
+            status_ = chooseLanguage(*language);
             if (status_ != 0) return false;
         }
     } else if (isNamed(element, "file") && name != nullptr) {
@@ -40,12 +47,10 @@ bool ListFileVisitor::VisitEnter(const TiXmlElement& element, const TiXmlAttribu
     return status_ == 0;
 }
 
-int ListFileVisitor::chooseLanguage(const char* value) {
+int ListFileVisitor::chooseLanguage(const TiXmlAttribute& attribute) {
     WindowsLanguage language;
-    if (!findWindowsLanguage(value, language)) {
-        printMessage({"Langue inconnue : \"", Verbatim{value}, "\" (attribut language de l'\351l\351ment files ;"
-                      " un identificateur comme 0x40C ou une balise comme fr-FR)"});
-        return kStatusInvalidData;
+    if (!findWindowsLanguage(attribute.ValueStr(), language)) {
+        return notes_.unknownLanguage(attribute);
     }
     project_.languageId = language.id;
     project_.languageName = language.englishName;

@@ -1,23 +1,16 @@
 #pragma once
 #include <tinyxml.h>
 
+#include "listfile/list_notes.h"
 #include "listfile/read_list_file.h"
 
 namespace qv {
-
-// What a check sees of the list walk: every element, as the walk enters it.
-class ListWalkNotes {
-public:
-    virtual ~ListWalkNotes() = default;
-    virtual void entering(const TiXmlElement& element) = 0;
-};
 
 // Walks the list file: records the title and the templates, and hands every
 // page named by a "file" element on the moment it is met.
 class ListFileVisitor : public TiXmlVisitor {
 public:
-    ListFileVisitor(HelpProject& project, const ListedPageHandler& handlePage,
-                    ListWalkNotes* notes = nullptr)
+    ListFileVisitor(HelpProject& project, const ListedPageHandler& handlePage, ListNotes& notes)
         : project_(project), handlePage_(handlePage), notes_(notes) {}
 
     bool VisitEnter(const TiXmlElement& element, const TiXmlAttribute* firstAttribute) override;
@@ -28,11 +21,11 @@ public:
 
 private:
     // Takes the help's language from the files element's "language".
-    int chooseLanguage(const char* value);
+    int chooseLanguage(const TiXmlAttribute& language);
 
     HelpProject& project_;
     const ListedPageHandler& handlePage_;
-    ListWalkNotes* const notes_;
+    ListNotes& notes_;
     int depth_ = 0;  // enclosing "file" elements that have a name
     int status_ = 0;
 };

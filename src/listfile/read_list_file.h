@@ -2,25 +2,23 @@
 #include <functional>
 #include <string>
 
+#include "listfile/list_notes.h"
 #include "model/help_project.h"
 
 namespace qv {
 
-class ListFileCheck;
-
 // What the list walk does with each page the moment its "file" element is
 // met: given the page's name as the list gives it and the number of page
-// entries that enclose it, returns a status (the first failure ends the walk).
+// entries that enclose it, returns a status (a failure ends the walk).
 using ListedPageHandler = std::function<int(const std::string& name, int depth)>;
 
 // Parses the list file's text and walks it: records the help's title, the
 // pages, the default page and the templates in project, and hands every
-// page to handlePage in list order. A list that does not parse is reported
-// and what the parser built is still walked; one refused before parsing
-// (too deep, too many attributes) returns kStatusInvalidData.
-// With check, nothing is printed: the parse's failure and what the walk
-// meets go to the check as findings.
+// page to handlePage in list order. What the parse and the walk meet goes
+// to notes. A list that does not parse is walked as far as the parser built
+// it; one refused before parsing (too deep, too many attributes) returns
+// kStatusInvalidData.
 int readListFile(HelpProject& project, const std::string& path, std::string& text,
-                 const ListedPageHandler& handlePage, ListFileCheck* check = nullptr);
+                 const ListedPageHandler& handlePage, ListNotes& notes);
 
 }  // namespace qv

@@ -7,20 +7,6 @@
 
 namespace qv {
 
-void writeSitemapHeader(TextStream& out) {
-    out << "<!DOCTYPE HTML PUBLIC \"-//IETF//DTD HTML//EN\">\n"
-           "<HTML>\n"
-           "<HEAD>\n"
-           "<meta name=\"GENERATOR\" content=\"Microsoft&reg; HTML Help Workshop 4.1\">\n"
-           "<!-- Sitemap 1.0 -->\n"
-           "</HEAD><BODY>\n";
-}
-
-TextStream& writeFragment(TextStream& out, const std::string& anchor) {
-    if (anchor.empty() || anchor == kTopOfPageAnchor) return out;
-    return out << '#' << anchor;
-}
-
 namespace {
 
 void writeEntry(const TopicNode& node, const std::string& url, TextStream& out,
@@ -52,17 +38,6 @@ void writeContentsSitemap(const TopicNode& root, const std::string& listDirector
                           TextStream& out) {
     std::string indent;
     writeEntry(root, listDirectoryUrl, out, indent);
-}
-
-int writeSitemapFile(const std::string& path, const TopicNode& root,
-                     const std::string& listDirectoryUrl,
-                     void (*writeTree)(const TopicNode&, const std::string&, TextStream&)) {
-    FileTextStream out;
-    if (int status = out.open(path)) return status;
-    writeSitemapHeader(out);
-    writeTree(root, listDirectoryUrl, out);
-    out << "</BODY></HTML>\n";
-    return out.close();
 }
 
 int writeContentsFile(const HelpProject& project, const std::string& baseName) {

@@ -8,7 +8,6 @@
 #include <cstring>
 
 #include "io/messages.h"
-#include "io/parse_error_report.h"
 #include "io/text_loading.h"
 #include "model/status.h"
 #include "output/html_lists.h"
@@ -28,22 +27,36 @@ std::string_view upToNul(const std::string& text) {
 
 }  // namespace
 
+const char* describeTemplateProblem(TemplateProblem::Kind kind) {
+    switch (kind) {
+        case TemplateProblem::Kind::NoPoint:
+            return "Impossible de trouver le point de substitution";
+        case TemplateProblem::Kind::PointNotClosed:
+            return "Impossible de trouver la fin du point de substitution";
+        case TemplateProblem::Kind::BadParameters:
+            return "Erreur \340 l'analyse des param\350tres de substitution";
+        case TemplateProblem::Kind::NotTplExtension:
+            return "Le fichier d'entr\351e n'a pas l'extension \".tpl\"";
+        case TemplateProblem::Kind::None:
+            break;
+    }
+    return "";
+}
+
 int prepareTemplate(const FileReader& reader, const std::string& templatePath,
-                    TemplateParts& parts) {
-    printMessage({"Traitement du template \"", Verbatim{templatePath}, "\""});
+                    TemplateParts& parts, TemplateProblem& problem) {
+    problem = {};
     std::string text;
     if (int status = loadTextFile(reader, templatePath, text)) return status;
+    const auto refuse = [&](TemplateProblem::Kind kind, std::size_t offset) {
+        problem = {kind, offset};
+        return kStatusBadTemplate;
+    };
 
     std::size_t opener = text.find(kPointOpener);
-    if (opener == std::string::npos) {
-        printMessage({"Impossible de trouver le point de substitution"});
-        return kStatusBadTemplate;
-    }
+    if (opener == std::string::npos) return refuse(TemplateProblem::Kind::NoPoint, 0);
     std::size_t closer = text.find("-->", opener + kPointOpener.size() - 1);
-    if (closer == std::string::npos) {
-        printMessage({"Impossible de trouver la fin du point de substitution"});
-        return kStatusBadTemplate;
-    }
+    if (closer == std::string::npos) return refuse(TemplateProblem::Kind::PointNotClosed, opener);
     std::size_t lineFeed = opener == 0 ? std::string::npos : text.rfind('\n', opener - 1);
     std::size_t lineStart = lineFeed == std::string::npos ? 0 : lineFeed + 1;
 
@@ -58,9 +71,8 @@ int prepareTemplate(const FileReader& reader, const std::string& templatePath,
                                        ? TIXML_ENCODING_UTF8
                                        : TIXML_ENCODING_UNKNOWN;
     TiXmlDocument document;
-    if (parseXml(document, parameters, encoding, kListLimits).found() || document.Error()) {
-        printTemplateParametersError();
-        return kStatusBadTemplate;
+    if (parseXml(document, parameters, encoding, kListLimits).failed()) {
+        return refuse(TemplateProblem::Kind::BadParameters, opener);
     }
     parts.linkTarget.clear();
     if (const TiXmlElement* point = document.FirstChildElement("template")) {
@@ -69,8 +81,7 @@ int prepareTemplate(const FileReader& reader, const std::string& templatePath,
 
     parts.outputPath = templateOutputPath(templatePath);
     if (parts.outputPath.empty()) {
-        printMessage({"Le fichier d'entr\351e n'a pas l'extension \".tpl\""});
-        return kStatusBadTemplate;
+        return refuse(TemplateProblem::Kind::NotTplExtension, std::string::npos);
     }
     return 0;
 }
@@ -101,8 +112,15 @@ namespace {
 
 int expandTemplate(const FileReader& reader, const std::string& templatePath,
                    const TopicNode& root, const Utf8Titles& utf8Titles, TemplateList list) {
+    printMessage({"Traitement du template \"", Verbatim{templatePath}, "\""});
     TemplateParts parts;
-    if (int status = prepareTemplate(reader, templatePath, parts)) return status;
+    TemplateProblem problem;
+    if (int status = prepareTemplate(reader, templatePath, parts, problem)) {
+        if (problem.kind != TemplateProblem::Kind::None) {
+            printMessage({describeTemplateProblem(problem.kind)});
+        }
+        return status;
+    }
     FileTextStream out;
     if (int status = out.open(parts.outputPath)) return status;
     writeTemplatePage(parts, root, utf8Titles, list, out);

@@ -16,11 +16,29 @@ struct TemplateParts {
     std::string outputPath;  // the template's path with ".html" for ".tpl"
 };
 
-// Announces the template ("Traitement du template"), loads it and splits it.
-// Returns 0, the loader's status, or kStatusBadTemplate after printing why
-// the template cannot be used.
+// Why a template cannot be used.
+struct TemplateProblem {
+    enum class Kind {
+        None,
+        NoPoint,          // no "<!-- <template "
+        PointNotClosed,   // no "-->" after it
+        BadParameters,    // what the point holds does not parse
+        NotTplExtension,  // the template's path has no ".tpl" to replace
+    };
+    Kind kind = Kind::None;
+    // Where it is, in the template's text as loaded (line ends folded): the
+    // point's "<!--", or 0 when there is no point; npos for the extension.
+    std::size_t offset = std::string::npos;
+};
+
+// The line a run prints for a problem (code page 1252).
+const char* describeTemplateProblem(TemplateProblem::Kind kind);
+
+// Loads the template and splits it, printing nothing. Returns 0, the
+// loader's status, or kStatusBadTemplate with problem telling why the
+// template cannot be used.
 int prepareTemplate(const FileReader& reader, const std::string& templatePath,
-                    TemplateParts& parts);
+                    TemplateParts& parts, TemplateProblem& problem);
 
 // The path of a template's page: the template's path with the first ".tpl"
 // of its file name (after the last "/" or "\\") made ".html", so "a.tpl.bak"

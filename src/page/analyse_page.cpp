@@ -1,78 +1,50 @@
-// Analysis of one page: normalise, parse, then either report the parse
-// error with a diagnostic copy or walk the page into the two trees.
+// Analysis of one page in two steps: prepare (normalise, parse), then report
+// a failure or walk the page into the two trees.
 
 #include "page/analyse_page.h"
 
-#include <tinyxml.h>
-
-#include <optional>
-
-#include "io/parse_error_report.h"
-#include "io/text_stream.h"
 #include "model/status.h"
 #include "page/normalise.h"
-#include "page/page_check.h"
 #include "page/page_visitor.h"
-#include "xml/parse.h"
-#include "xml/print.h"
 
 namespace qv {
 
 namespace {
 
-// Saves what the parser built of a failed page, as TinyXML prints a
-// document, with a declaration in front of its first node.
-void saveDiagnosticCopy(TiXmlDocument& document, const std::string& name, bool byteOrderMark) {
-    if (TiXmlNode* first = document.FirstChild()) {
-        TiXmlDeclaration declaration("1.0", "UTF-8", "yes");
-        document.InsertBeforeChild(first, declaration);
-    }
-    FileTextStream out;
-    if (out.open(name) != 0) return;  // a copy that cannot be written is not reported
-    if (byteOrderMark) out << std::string_view("\xEF\xBB\xBF");
-    printDocument(document, [&out](std::string_view piece) { out << piece; });
-    out.close();
+// Loose HTML made well-formed XML, parsed by TinyXML.
+XmlFailure parseAsXml(std::string& text, TiXmlDocument& document) {
+    normalisePage(text);
+    TiXmlBase::SetCondenseWhiteSpace(false);
+    return parseXml(document, text, TIXML_ENCODING_UTF8, kPageLimits);
 }
 
 }  // namespace
 
-int analysePage(TreeBuilder& trees, const std::string& pageName, int pageDepth,
-                const std::string& path, std::string& text, PageFacts* check) {
-    std::string loaded;
-    if (check != nullptr) loaded = text;
-    normalisePage(text);
-    TiXmlDocument document;
-    TiXmlBase::SetCondenseWhiteSpace(false);
-    const XmlExcess excess = parseXml(document, text, TIXML_ENCODING_UTF8, kPageLimits);
-    std::optional<PageCheck> checked;
-    if (check != nullptr) checked.emplace(*check, path, std::move(loaded), text);
-    if (excess.found()) {
-        // Refused before parsing: there is no parse tree to copy for diagnosis.
-        if (checked) {
-            checked->refused(excess);
-            return kStatusInvalidData;
-        }
-        const TextPosition where = positionOf(text, excess.offset);
-        printParseError(ParseErrorSource::Page, path, where.row, where.column,
-                        {describeExcess(excess)});
+PreparedPage preparePage(std::string path, std::string text, InputDecoding decoding,
+                         bool keepLoaded) {
+    PreparedPage page{std::move(path), std::move(decoding), {}, std::move(text),
+                      std::make_unique<TiXmlDocument>(), {}};
+    if (keepLoaded) page.loaded = page.text;
+    page.failure = parseAsXml(page.text, *page.document);
+    return page;
+}
+
+int walkPreparedPage(PreparedPage& page, TreeBuilder& trees, const std::string& pageName,
+                     int pageDepth, PageNotes& notes) {
+    if (page.failure.failed()) {
+        notes.failed(page);
         return kStatusInvalidData;
     }
-    if (document.Error()) {
-        if (checked) {
-            checked->parseError(document);
-            return kStatusInvalidData;
-        }
-        const std::string diagnosticName = path + ".xml";
-        printParseError(ParseErrorSource::Page, path, document.ErrorRow(), document.ErrorCol(),
-                        {Verbatim{document.ErrorDesc()}});
-        printDiagnosticCopyNote(diagnosticName);
-        saveDiagnosticCopy(document, diagnosticName, text.compare(0, 3, "\xEF\xBB\xBF") == 0);
-        return kStatusInvalidData;
-    }
-    PageVisitor visitor(trees, pageName, pageDepth, text, checked ? &*checked : nullptr);
-    document.Accept(&visitor);
-    if (checked) checked->walked(document);
+    PageVisitor visitor(trees, pageName, pageDepth, page.text, notes);
+    page.document->Accept(&visitor);
+    notes.walked(page);
     return visitor.status();
+}
+
+int analysePage(TreeBuilder& trees, const std::string& pageName, int pageDepth,
+                const std::string& path, std::string text, PageNotes& notes) {
+    PreparedPage page = preparePage(path, std::move(text), {}, false);
+    return walkPreparedPage(page, trees, pageName, pageDepth, notes);
 }
 
 }  // namespace qv

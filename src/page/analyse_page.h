@@ -1,21 +1,48 @@
 #pragma once
+#include <tinyxml.h>
+
+#include <memory>
 #include <string>
 
-#include "page/page_check.h"
+#include "page/page_notes.h"
 #include "page/tree_builder.h"
+#include "text/input_encoding.h"
+#include "xml/parse.h"
 
 namespace qv {
 
-// Analyses one page of the list: normalises its text, parses it and walks it
-// into the contents and index trees. pageName is the page as the list file
-// names it (what the trees link to), pageDepth the number of page entries of
-// the list that enclose it, path where it was loaded from. A page that does
-// not parse is reported, with a diagnostic copy (path + ".xml") of what the
-// parser built. Returns 0 or kStatusInvalidData.
-// With check, nothing is printed and no copy is written: what the analysis
-// finds goes to check->findings, at positions in the page as it was given,
-// and check gathers the page's anchors and links.
+// One page made ready for the walk: normalised and parsed, with nothing
+// reported and no tree touched, so that it can be made apart from the walk
+// (ahead of it, on another thread) and handed to it later.
+struct PreparedPage {
+    std::string path;       // where it was loaded from
+    InputDecoding decoding;  // how its bytes were made UTF-8
+    // Its text as loaded, before normalisation: kept only when asked, for
+    // positions in the file as the author wrote it.
+    std::string loaded;
+    std::string text;  // the normalised text the parser read
+    // What the parser built: the whole page, or what it had when it stopped.
+    std::unique_ptr<TiXmlDocument> document;
+    XmlFailure failure;  // why the page did not parse, if it did not
+};
+
+// The first step of a page's analysis: normalises text and parses it.
+// Touches no tree and prints nothing; the only process-wide state it sets is
+// TinyXML's white-space condensing, which it turns off (to the same value
+// every time).
+PreparedPage preparePage(std::string path, std::string text, InputDecoding decoding,
+                         bool keepLoaded);
+
+// The second step, run by the list walk in list order: a page that did not
+// parse is reported to notes; one that did is walked into the contents and
+// index trees, pageName being the page as the list file names it (what the
+// trees link to) and pageDepth the number of page entries of the list that
+// enclose it. Returns 0 or kStatusInvalidData.
+int walkPreparedPage(PreparedPage& page, TreeBuilder& trees, const std::string& pageName,
+                     int pageDepth, PageNotes& notes);
+
+// Both steps for a page in memory, read as UTF-8.
 int analysePage(TreeBuilder& trees, const std::string& pageName, int pageDepth,
-                const std::string& path, std::string& text, PageFacts* check = nullptr);
+                const std::string& path, std::string text, PageNotes& notes);
 
 }  // namespace qv

@@ -1,132 +1,169 @@
 #include "page/page_check.h"
 
-#include <strings.h>
-
 #include <algorithm>
+#include <cctype>
 #include <cstring>
-#include <unordered_map>
 
+#include "page/analyse_page.h"
+#include "page/input_findings.h"
 #include "page/page_visitor.h"
-#include "text/cp1252.h"
+#include "text/entities.h"
 #include "text/lost_character.h"
-#include "xml/parse.h"
 #include "xml/parse_failure.h"
 
 namespace qv {
 
 namespace {
 
-// Whether the element's name attribute names an anchor: on a link (<a
-// name>) and on a heading, where the contents takes it; elsewhere (meta,
-// form fields, param) it names something else.
-bool namesAnchor(const char* element) {
-    if (strcasecmp(element, "a") == 0) return true;
-    return (element[0] == 'h' || element[0] == 'H') && element[1] >= '1' && element[1] <= '6' &&
-           element[2] == '\0';
+// The name of a reference "&name;" at the start of text that looks like a
+// named one, or an empty view.
+std::string_view referenceName(std::string_view text) {
+    std::size_t end = 1;
+    while (end < text.size() && end <= 9 && std::isalnum(static_cast<unsigned char>(text[end]))) {
+        ++end;
+    }
+    if (end == 1 || end >= text.size() || text[end] != ';' ||
+        !std::isalpha(static_cast<unsigned char>(text[1]))) {
+        return {};
+    }
+    return text.substr(1, end - 1);
 }
 
-// Collects the anchors of a page (every id, and the names above) and its
-// href and src values.
-class FactsVisitor : public TiXmlVisitor {
-public:
-    explicit FactsVisitor(PageFacts& facts) : facts_(facts) {}
+// Whether the normalisation or the parser decodes the named reference.
+bool decoded(std::string_view name) {
+    std::string_view utf8;
+    return lookupCharacterEntity(name, utf8) || name == "lt" || name == "gt" || name == "amp" ||
+           name == "quot" || name == "apos";
+}
 
-    bool VisitEnter(const TiXmlElement& element, const TiXmlAttribute* first) override {
-        const char* defined = nullptr;  // an element's id and name may agree
-        for (const TiXmlAttribute* a = first; a != nullptr; a = a->Next()) {
-            const char* name = a->Name();
-            if (strcasecmp(name, "href") == 0 || strcasecmp(name, "src") == 0) {
-                facts_.links.push_back({a->Value(), a->Row(), a->Column()});
-            } else if (strcasecmp(name, "id") == 0 ||
-                       (strcasecmp(name, "name") == 0 && namesAnchor(element.Value()))) {
-                if (defined != nullptr && std::strcmp(defined, a->Value()) == 0) continue;
-                defined = a->Value();
-                define(*a);
-            }
-        }
-        return true;
-    }
-
-    // Anchors given a second time, with the attribute that first gave each.
-    std::vector<std::pair<const TiXmlAttribute*, const TiXmlAttribute*>> repeated;
-
-private:
-    void define(const TiXmlAttribute& attribute) {
-        auto [found, added] = first_.emplace(attribute.ValueStr(), &attribute);
-        if (added) {
-            facts_.anchors.push_back(attribute.ValueStr());
-        } else {
-            repeated.emplace_back(&attribute, found->second);
-        }
-    }
-
-    PageFacts& facts_;
-    std::unordered_map<std::string, const TiXmlAttribute*> first_;
-};
+const char* textKind(bool title) { return title ? "un titre" : "un mot cl\351"; }
 
 }  // namespace
 
-PageCheck::PageCheck(PageFacts& facts, const std::string& path, std::string loaded,
-                     const std::string& parsed)
-    : facts_(facts), path_(path) {
-    facts_.positions = std::make_unique<SourceMap>(std::move(loaded), std::string_view(parsed),
-                                                   TIXML_ENCODING_UTF8);
+PageCheck::PageCheck(FindingSink& findings, const PreparedPage& page, bool parentMissing)
+    : findings_(findings),
+      page_(page),
+      parentMissing_(parentMissing),
+      cut_(findTextCut(page.loaded)) {
+    FindingText decoding = describeDecoding(page.decoding);
+    if (!decoding.empty()) report({}, Severity::Warning, std::move(decoding));
+    // A cut that a parse error shows is told with the error.
+    if (cut_.kind == TextCut::Kind::None || failureAtCut(page.failure)) return;
+    const TextPosition where = cut_.kind == TextCut::Kind::Nul
+                                   ? positions().fromOriginalOffset(cut_.offset)
+                                   : TextPosition{};
+    report(where, Severity::Warning, describeCut(cut_.kind));
 }
 
-void PageCheck::report(TextPosition where, Severity severity, std::string message) {
-    facts_.findings.report({path_, where.row, where.column, severity, std::move(message)});
+SourceMap& PageCheck::positions() {
+    if (!positions_) positions_.emplace(page_.loaded, page_.text, TIXML_ENCODING_UTF8);
+    return *positions_;
 }
 
-TextPosition PageCheck::at(const TiXmlBase& node) {
-    return facts_.positions->fromParser(node.Row(), node.Column());
+TextPosition PageCheck::at(const TiXmlBase& node) { return fromParser(parsedAt(node)); }
+
+void PageCheck::report(TextPosition where, Severity severity, FindingText message) {
+    findings_.report({page_.path, where, severity, std::move(message)});
 }
 
-void PageCheck::refused(const XmlExcess& excess) {
-    report(facts_.positions->fromOffset(excess.offset), Severity::Error,
-           describeExcess(excess) + " : page refus\351e");
-}
-
-void PageCheck::parseError(const TiXmlDocument& document) {
-    ParseFailure failure = describeParseFailure(document, *facts_.positions);
-    report(failure.where, Severity::Error, std::move(failure.description));
-}
-
-void PageCheck::walked(const TiXmlDocument& document) {
-    facts_.parsed = true;
-    FactsVisitor visitor(facts_);
-    document.Accept(&visitor);
-    for (const auto& [again, first] : visitor.repeated) {
-        const std::string anchor = utf8ToCp1252(again->ValueStr());
-        report(at(*again), Severity::Warning,
-               "ancre \253 " + anchor + " \273 d\351j\340 d\351finie en " + rowAndColumn(at(*first)) +
-                   " : les liens vers elle m\350nent \340 la premi\350re");
+bool PageCheck::failureAtCut(const XmlFailure& failure) {
+    if (cut_.kind == TextCut::Kind::None || failure.kind != XmlFailure::Kind::NotWellFormed) {
+        return false;
     }
+    const std::size_t offset = positions().parserOffset(failure.at);
+    return offset == std::string_view::npos || offset >= std::strlen(page_.text.c_str());
+}
+
+void PageCheck::failed(PreparedPage& page) {
+    ParseFailure failure = describeParseFailure(page.failure, positions());
+    if (page.failure.kind == XmlFailure::Kind::Refused) {
+        failure.description.push_back(" : page refus\351e");
+    } else if (failureAtCut(page.failure)) {
+        failure.description = {page.failure.description};
+        const FindingText cause =
+            describeCutWithin(cut_.kind, positions().fromOriginalOffset(cut_.offset));
+        failure.description.insert(failure.description.end(), cause.begin(), cause.end());
+    }
+    report(failure.at, Severity::Error, std::move(failure.description));
 }
 
 void PageCheck::skippedLevels(const TiXmlElement& heading, int previous, int number) {
+    // Below a page that failed, the gap at the top is that page's missing headings.
+    if (previous <= 0 && parentMissing_) return;
     const std::string after =
         previous > 0 ? "h" + std::to_string(previous) + " puis " : "en t\352te de page : ";
+    // An h1 leaves a gap only above its page: what is missing is in the
+    // pages that enclose it in the list.
+    const std::string fix = number == 1
+                                ? "donnez un titre avec id \340 la page qui englobe celle-ci dans la liste"
+                                : "utilisez h" + std::to_string(std::max(previous, 0) + 1);
     report(at(heading), Severity::Warning,
-           "niveau de titre saut\351 (" + after + "h" + std::to_string(number) +
-               ") : l'entr\351e \253 [titre manquant] \273 appara\356tra dans la table des "
-               "mati\350res ; utilisez h" +
-               std::to_string(std::max(previous, 0) + 1));
+           {"niveau de titre saut\351 (" + after + "h" + std::to_string(number) +
+            ") : l'entr\351e \253 [titre manquant] \273 appara\356tra dans la table des "
+            "mati\350res ; " +
+            fix});
+}
+
+void PageCheck::untitledHeading(const TiXmlElement& heading) {
+    report(at(heading), Severity::Warning,
+           {"titre <", AuthorText{heading.Value()},
+            "> sans texte : l'entr\351e \253 [titre manquant] \273 appara\356tra dans la table des "
+            "mati\350res ; \351crivez son texte"});
 }
 
 void PageCheck::nestedKeyword(const TiXmlElement& element, const char* ixValue) {
     report(at(element), Severity::Warning,
-           "attribut ix=\"" + utf8ToCp1252(ixValue) +
-               "\" dans le texte d'un autre mot cl\351 : ignor\351");
+           {"attribut ix=\"", AuthorText{ixValue}, "\" dans le texte d'un autre mot cl\351 : ignor\351"});
+}
+
+void PageCheck::emptyKeyword(const TiXmlElement& element) {
+    const char* ix = element.Attribute("ix");
+    report(at(element), Severity::Warning,
+           {"mot cl\351 vide (ix=\"", AuthorText{ix != nullptr ? ix : ""},
+            "\" sur un \351l\351ment sans texte) : il n'entrera pas dans l'index ; \351crivez le "
+            "texte de l'\351l\351ment ou le mot cl\351 dans ix"});
 }
 
 void PageCheck::deepKeyword(const TiXmlElement& element) {
     report(at(element), Severity::Error,
-           "attribut ix de plus de " + std::to_string(kMaxKeywordLevels) +
-               " niveaux : page refus\351e");
+           {"attribut ix de plus de " + std::to_string(kMaxKeywordLevels) +
+            " niveaux : page refus\351e"});
 }
 
 void PageCheck::converted(const TiXmlBase& node, std::string_view utf8, const std::string& cp1252,
                           bool title) {
+    if (utf8.find('&') != std::string_view::npos) reportUndecodedReferences(node, utf8, title);
+    reportLostCharacter(node, utf8, cp1252, title);
+}
+
+// "&rarr;" written in a page reaches the trees as those six characters: the
+// normalisation knows only the characters of code page 1252 by name. The
+// same text written "&amp;rarr;" is meant, and is passed over: each
+// reference is looked for in the page as written, from where the node starts.
+void PageCheck::reportUndecodedReferences(const TiXmlBase& node, std::string_view utf8,
+                                          bool title) {
+    SourceMap& map = positions();
+    const std::size_t parsed = map.parserOffset(parsedAt(node));
+    if (parsed == std::string_view::npos) return;
+    const std::string_view original = map.original();
+    std::size_t from = map.originalOffset(parsed);
+    const std::size_t end = std::min(original.size(), from + 4 * utf8.size() + 256);
+    for (std::size_t amp = utf8.find('&'); amp != std::string_view::npos;
+         amp = utf8.find('&', amp + 1)) {
+        const std::string_view name = referenceName(utf8.substr(amp));
+        if (name.empty() || decoded(name)) continue;
+        const std::string_view reference = utf8.substr(amp, name.size() + 2);
+        const std::size_t found = original.substr(0, end).find(reference, from);
+        if (found == std::string_view::npos) continue;
+        from = found + reference.size();
+        report(map.fromOriginalOffset(found), Severity::Warning,
+               {"r\351f\351rence \253 ", AuthorText{reference}, " \273 inconnue dans ", textKind(title),
+                " : elle s'affichera telle quelle ; \351crivez le caract\350re lui-m\352me"});
+    }
+}
+
+void PageCheck::reportLostCharacter(const TiXmlBase& node, std::string_view utf8,
+                                    const std::string& cp1252, bool title) {
     if (std::count(cp1252.begin(), cp1252.end(), '?') ==
         std::count(utf8.begin(), utf8.end(), '?')) {
         return;
@@ -135,18 +172,41 @@ void PageCheck::converted(const TiXmlBase& node, std::string_view utf8, const st
     if (!lost.found()) return;
     // Where the character itself is, when the page writes it as it is (not
     // as a numeric reference): a little after the node starts.
-    SourceMap& positions = *facts_.positions;
+    SourceMap& map = positions();
     TextPosition position = at(node);
-    const std::size_t start = positions.parserOffset(node.Row(), node.Column());
+    const std::size_t start = map.parserOffset(parsedAt(node));
     if (start != std::string_view::npos) {
-        const std::size_t found = positions.rewritten()
+        const std::size_t found = map.rewritten()
                                       .substr(start, utf8.size() * 2 + 256)
                                       .find(utf8.substr(lost.offset, lost.length));
-        if (found != std::string_view::npos) position = positions.fromOffset(start + found);
+        if (found != std::string_view::npos) position = map.fromOffset(start + found);
     }
     report(position, Severity::Warning,
-           "caract\350re " + lost.name + " absent du code page 1252 dans " +
-               (title ? "un titre" : "un mot cl\351") + " : il deviendra \253 ? \273");
+           {"caract\350re " + lost.name + " absent du code page 1252 dans " + textKind(title) +
+            " : il deviendra \253 ? \273 dans le .chm (les pages HTML le gardent)"});
+}
+
+void PageCheck::walked(const PreparedPage& page) {
+    const PageMarks marks = gatherFacts(*page.document, facts_);
+    for (const auto& [again, first] : marks.repeated) {
+        report(at(*again), Severity::Warning,
+               {"ancre \253 ", AuthorText{again->ValueStr()},
+                " \273 d\351j\340 d\351finie en " + lineAndColumn(at(*first)) +
+                    " : les liens vers elle m\350nent \340 la premi\350re"});
+    }
+    if (marks.bare.empty()) return;
+    const BareHeading& first = marks.bare.front();
+    const std::string_view heading = first.heading->ValueStr();
+    FindingText message{"titre <", AuthorText{heading}, "> marqu\351 par <a ",
+                        AuthorText{first.anchor->Name()}, "=\"", AuthorText{first.anchor->ValueStr()},
+                        "\"> seulement : il n'entrera pas dans la table des mati\350res ; \351crivez <",
+                        AuthorText{heading}, " id=\"", AuthorText{first.anchor->ValueStr()}, "\">"};
+    if (marks.bare.size() > 1) {
+        const std::size_t others = marks.bare.size() - 1;
+        message.push_back(" (de m\352me pour " + std::to_string(others) +
+                          (others > 1 ? " autres titres" : " autre titre") + " de la page)");
+    }
+    report(at(*first.heading), Severity::Warning, std::move(message));
 }
 
 }  // namespace qv

@@ -1,66 +1,59 @@
 #pragma once
 #include <tinyxml.h>
 
-#include <memory>
+#include <optional>
 #include <string>
-#include <vector>
 
 #include "model/finding.h"
-#include "page/page_walk_notes.h"
-#include "xml/nesting_scan.h"
+#include "page/page_facts.h"
+#include "page/page_notes.h"
+#include "text/text_cut.h"
+#include "xml/parse.h"
 #include "xml/source_map.h"
 
 namespace qv {
 
-// An href or src value of a page, and where its attribute is, as TinyXML
-// gives it in the normalised text.
-struct PageLink {
-    std::string value;  // UTF-8, references decoded
-    int row;
-    int column;
-};
+struct PreparedPage;
 
-// What a check asks of a page's analysis (see analysePage): the page's own
-// findings go to findings, and the rest is gathered here for checks across
+// A page's notes as a check takes them: findings about the page, at places
+// in the page as the author wrote it, and the facts for the checks across
 // pages.
-struct PageFacts {
-    explicit PageFacts(FindingSink& sink) : findings(sink) {}
-
-    FindingSink& findings;
-    bool parsed = false;               // the page parsed and was walked
-    std::vector<std::string> anchors;  // its ids, and names of links and headings, each once
-    std::vector<PageLink> links;
-    // Positions in the page as loaded for the parser's; valid while the
-    // text analysePage was given lives.
-    std::unique_ptr<SourceMap> positions;
-};
-
-// The check side of one page's analysis: turns what the parse and the walk
-// meet into findings, at positions in the page as loaded.
-class PageCheck : public PageWalkNotes {
+class PageCheck : public PageNotes {
 public:
-    // loaded: the page before normalisation; parsed: the text the parser read
-    // (it must outlive facts.positions).
-    PageCheck(PageFacts& facts, const std::string& path, std::string loaded,
-              const std::string& parsed);
+    // page must have been prepared with its loaded text kept, and outlive
+    // this. parentMissing: a page entry that encloses this page failed, so
+    // the contents holds nothing above the page's first headings.
+    PageCheck(FindingSink& findings, const PreparedPage& page, bool parentMissing);
 
-    void refused(const XmlExcess& excess);
-    void parseError(const TiXmlDocument& document);
-    // After the walk: the anchors and links of the page, and its ids given twice.
-    void walked(const TiXmlDocument& document);
-
+    void failed(PreparedPage& page) override;
     void skippedLevels(const TiXmlElement& heading, int previous, int number) override;
+    void untitledHeading(const TiXmlElement& heading) override;
     void nestedKeyword(const TiXmlElement& element, const char* ixValue) override;
+    void emptyKeyword(const TiXmlElement& element) override;
     void deepKeyword(const TiXmlElement& element) override;
     void converted(const TiXmlBase& node, std::string_view utf8, const std::string& cp1252,
                    bool title) override;
+    void walked(const PreparedPage& page) override;
+
+    const PageFacts& facts() const { return facts_; }
+    // The place in the page as loaded of a place the parser gives.
+    TextPosition fromParser(TextPosition parsed) { return positions().fromParser(parsed); }
 
 private:
-    void report(TextPosition where, Severity severity, std::string message);
+    SourceMap& positions();
     TextPosition at(const TiXmlBase& node);
+    void report(TextPosition where, Severity severity, FindingText message);
+    bool failureAtCut(const XmlFailure& failure);
+    void reportUndecodedReferences(const TiXmlBase& node, std::string_view utf8, bool title);
+    void reportLostCharacter(const TiXmlBase& node, std::string_view utf8,
+                             const std::string& cp1252, bool title);
 
-    PageFacts& facts_;
-    const std::string& path_;
+    FindingSink& findings_;
+    const PreparedPage& page_;
+    const bool parentMissing_;
+    const TextCut cut_;
+    std::optional<SourceMap> positions_;
+    PageFacts facts_;
 };
 
 }  // namespace qv

@@ -5,7 +5,6 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "io/parse_error_report.h"
 #include "model/status.h"
 #include "text/cp1252.h"
 #include "text/tidy_text.h"
@@ -116,13 +115,14 @@ bool PageVisitor::VisitEnter(const TiXmlElement& element, const TiXmlAttribute*)
 
     if (const char* ix = marked.ix) {
         if (keywordElement != nullptr) {
-            reportNestedKeyword(element, ix);
+            notes_.nestedKeyword(element, ix);
         } else {
             std::string value = utf8ToCp1252(ix);
-            if (notes_ != nullptr) notes_->converted(element, ix, value, false);
+            notes_.converted(element, ix, value, false);
             const auto bars = static_cast<std::size_t>(std::count(value.begin(), value.end(), '|'));
             if (bars >= kMaxKeywordLevels) {
-                refuseDeepKeyword(element);
+                notes_.deepKeyword(element);
+                status_ = kStatusInvalidData;
                 return false;
             }
             std::string utf8 = mayHaveLost(value, ix) ? utf8AsShown(ix) : std::string();
@@ -135,8 +135,8 @@ bool PageVisitor::VisitEnter(const TiXmlElement& element, const TiXmlAttribute*)
 void PageVisitor::attachHeading(const TiXmlElement& element, int level) {
     TopicNode* node = trees_.currentNode;
     while (node->level >= level) node = node->parent;
-    if (notes_ != nullptr && level - node->level > 1) {
-        notes_->skippedLevels(element, node->level - pageDepth_, level - pageDepth_);
+    if (level - node->level > 1) {
+        notes_.skippedLevels(element, node->level - pageDepth_, level - pageDepth_);
     }
     while (node->level < level) {
         TopicNode& child = node->appendChild();
@@ -221,26 +221,6 @@ void PageVisitor::Utf8Form::append(const std::string& gathered, std::string_view
     text.append(utf8AsShown(utf8));
 }
 
-void PageVisitor::reportNestedKeyword(const TiXmlElement& element, const char* ixValue) {
-    if (notes_ != nullptr) {
-        notes_->nestedKeyword(element, ixValue);
-        return;
-    }
-    printParseError(ParseErrorSource::Page, pageName_, element.Row(), element.Column(),
-                    {"Attribut ix='", Verbatim{ixValue}, "' illegalement imbrique"});
-}
-
-void PageVisitor::refuseDeepKeyword(const TiXmlElement& element) {
-    if (notes_ != nullptr) {
-        notes_->deepKeyword(element);
-        status_ = kStatusInvalidData;
-        return;
-    }
-    printParseError(ParseErrorSource::Page, pageName_, element.Row(), element.Column(),
-                    {"Attribut ix de plus de " + std::to_string(kMaxKeywordLevels) + " niveaux"});
-    status_ = kStatusInvalidData;
-}
-
 void PageVisitor::startCollecting(const TiXmlElement& element) {
     scanFrom_ = &element;
     scanFloor_ = std::string::npos;
@@ -260,9 +240,9 @@ void PageVisitor::keepGapBefore(const TiXmlNode& node) {
     };
     if (!wantsSpace(title) && !wantsSpace(keyword)) return;
     if (scanFloor_ == std::string::npos) {
-        scanFloor_ = positions_.offset(scanFrom_->Row(), scanFrom_->Column());
+        scanFloor_ = positions_.offset({scanFrom_->Row(), scanFrom_->Column()});
     }
-    const std::size_t at = positions_.offset(node.Row(), node.Column());
+    const std::size_t at = positions_.offset({node.Row(), node.Column()});
     if (at == std::string::npos || scanFloor_ == std::string::npos) return;
     if (blankBefore(at)) {
         if (wantsSpace(title)) {
@@ -307,7 +287,7 @@ bool PageVisitor::Visit(const TiXmlText& text) {
     if (headingElement == nullptr && keywordElement == nullptr) return true;
     keepGapBefore(text);
     const std::string value = utf8ToCp1252(text.Value());
-    if (notes_ != nullptr) notes_->converted(text, text.Value(), value, headingElement != nullptr);
+    notes_.converted(text, text.Value(), value, headingElement != nullptr);
     if (headingElement != nullptr) {
         std::string& title = trees_.currentNode->title;
         headingUtf8_.append(title, value, text.Value());
@@ -332,11 +312,13 @@ bool PageVisitor::VisitExit(const TiXmlElement& element) {
             keepUtf8Title(*trees_.currentNode, headingUtf8_.text);
         }
         headingUtf8_.stop();
+        if (title.empty()) notes_.untitledHeading(element);
         headingElement = nullptr;
     }
     if (&element == keywordElement) {
         tidyText(keywordText);
         if (keywordUtf8_.started) tidyUtf8Text(keywordUtf8_.text);
+        if (keywordText.empty()) notes_.emptyKeyword(element);
         addKeyword(keywordText,
                    keywordUtf8_.started ? std::string_view(keywordUtf8_.text) : std::string_view());
         keywordElement = nullptr;

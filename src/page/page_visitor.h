@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "page/page_walk_notes.h"
+#include "page/page_notes.h"
 #include "page/tree_builder.h"
 #include "xml/text_positions.h"
 
@@ -24,10 +24,9 @@ class PageVisitor : public TiXmlVisitor {
 public:
     // pageName is the page as the list file names it; pageDepth the number
     // of page entries of the list that enclose it; source the text the
-    // document was parsed from. With notes, what the walk would print goes
-    // to them instead.
+    // document was parsed from. What the walk meets goes to notes.
     PageVisitor(TreeBuilder& trees, const std::string& pageName, int pageDepth,
-                std::string_view source, PageWalkNotes* notes = nullptr)
+                std::string_view source, PageNotes& notes)
         : trees_(trees), pageName_(pageName), pageDepth_(pageDepth), source_(source),
           positions_(source, TIXML_ENCODING_UTF8), notes_(notes) {}
 
@@ -46,8 +45,6 @@ private:
     void startCollecting(const TiXmlElement& element);
     void keepGapBefore(const TiXmlNode& node);
     bool blankBefore(std::size_t at) const;
-    void reportNestedKeyword(const TiXmlElement& element, const char* ixValue);
-    void refuseDeepKeyword(const TiXmlElement& element);
 
     TreeBuilder& trees_;
     const std::string& pageName_;
@@ -58,7 +55,7 @@ private:
     // previous such node, or to the element that began the collection.
     const TiXmlElement* scanFrom_ = nullptr;
     std::size_t scanFloor_ = std::string::npos;
-    PageWalkNotes* const notes_;
+    PageNotes& notes_;
     const TiXmlElement* headingElement = nullptr;
     const TiXmlElement* keywordElement = nullptr;
     TopicNode* keywordParent = nullptr;

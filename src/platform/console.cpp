@@ -10,8 +10,9 @@
 
 namespace qv {
 
-bool standardOutputIsUtf8Terminal() {
-    if (!isatty(STDOUT_FILENO)) return false;
+bool standardOutputIsTerminal() { return isatty(STDOUT_FILENO) != 0; }
+
+bool localeUsesUtf8() {
     bool utf8 = false;
     if (std::setlocale(LC_CTYPE, "") != nullptr) {
         const char* codeset = nl_langinfo(CODESET);

@@ -8,10 +8,12 @@ namespace qv {
 // reported about it.
 void writeConsole(std::string_view bytes);
 
-// Whether standard output is a terminal whose locale (LC_ALL, LC_CTYPE,
-// LANG) uses UTF-8. The locale is read and then set back to "C", whose
-// character classes the XML parser relies on.
-bool standardOutputIsUtf8Terminal();
+// Whether the locale (LC_ALL, LC_CTYPE, LANG) uses UTF-8. The locale is read
+// and then set back to "C", whose character classes the XML parser relies on.
+bool localeUsesUtf8();
+
+// Whether standard output is a terminal.
+bool standardOutputIsTerminal();
 
 // Sets standard output up for the run: a reader that goes away early (the
 // tool's output piped into head) makes later writes fail, and so be

@@ -354,7 +354,7 @@ TextPosition positionOf(const std::string& text, std::size_t offset) {
     for (std::size_t i = 0; i < offset && i < text.size(); ++i) {
         unsigned char c = static_cast<unsigned char>(text[i]);
         if (c == '\n') {
-            ++position.row;
+            ++position.line;
             position.column = 1;
         } else if ((c & 0xC0) != 0x80) {
             ++position.column;

@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <string>
 
+#include "model/text_position.h"
+
 namespace qv {
 
 // What a document may hold; a document beyond it is refused before TinyXML
@@ -59,16 +61,7 @@ struct XmlExcess {
 XmlExcess findExcessiveElement(const char* text, TiXmlEncoding encoding, XmlLimits limits);
 
 // Line and column (both from 1; columns count UTF-8 characters) of offset.
-struct TextPosition {
-    int row;
-    int column;
-};
 TextPosition positionOf(const std::string& text, std::size_t offset);
-
-// "row:column", as messages show a position.
-inline std::string rowAndColumn(TextPosition position) {
-    return std::to_string(position.row) + ":" + std::to_string(position.column);
-}
 
 // The description of such an element in messages, in code page 1252.
 std::string describeExcess(const XmlExcess& excess);

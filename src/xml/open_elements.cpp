@@ -58,23 +58,29 @@ std::vector<OpenElement> openElementsAt(std::string_view text, std::size_t offse
     while (at < end) {
         const std::string_view rest = text.substr(at);
         std::size_t next;
-        if (rest.compare(0, 4, "<!--") == 0) {
-            next = pastMarker(text, at + 4, "-->", text.size());
-        } else if (rest.compare(0, 9, "<![CDATA[") == 0) {
-            next = pastMarker(text, at + 9, "]]>", text.size());
+        if (rest.compare(0, 4, "<!--") == 0 || rest.compare(0, 9, "<![CDATA[") == 0) {
+            const bool comment = rest[2] == '-';
+            const std::size_t close = text.find(comment ? "-->" : "]]>", at + (comment ? 4 : 9));
+            if (close == std::string_view::npos || close + 3 > end) {
+                open.push_back(
+                    {{}, at, comment ? OpenElement::Kind::Comment : OpenElement::Kind::Cdata});
+                break;
+            }
+            next = close + 3;
         } else if (rest.compare(0, 2, "<!") == 0 || rest.compare(0, 2, "<?") == 0) {
             next = pastMarker(text, at + 2, ">", text.size());
         } else if (rest.compare(0, 2, "</") == 0) {
             const std::size_t nameStart = at + 2;
             const std::string_view name =
                 text.substr(nameStart, nameEnd(text, nameStart, text.size()) - nameStart);
+            next = pastMarker(text, nameStart, ">", text.size());
+            if (next > end) break;  // the end tag the parser failed on
             for (std::size_t k = open.size(); k-- > 0;) {
                 if (open[k].name == name) {
                     open.resize(k);
                     break;
                 }
             }
-            next = pastMarker(text, nameStart, ">", text.size());
         } else if (at + 1 < text.size() && startsName(text[at + 1])) {
             const std::size_t nameStop = nameEnd(text, at + 1, text.size());
             bool empty = false;

@@ -24,15 +24,29 @@ bool withinLimitsByCount(const std::string& text, const XmlLimits& limits) {
 
 }  // namespace
 
-XmlExcess parseXml(TiXmlDocument& document, std::string& text, TiXmlEncoding encoding,
-                   const XmlLimits& limits) {
+XmlFailure parseXml(TiXmlDocument& document, std::string& text, TiXmlEncoding encoding,
+                    const XmlLimits& limits) {
     constexpr std::size_t kLongestUtf8Sequence = 4;
     text.append(kLongestUtf8Sequence, '\0');
     const char* xml = text.c_str();
-    XmlExcess excess;
-    if (!withinLimitsByCount(text, limits)) excess = findExcessiveElement(xml, encoding, limits);
-    if (!excess.found()) document.Parse(xml, nullptr, encoding);
-    return excess;
+    XmlFailure failure;
+    if (!withinLimitsByCount(text, limits)) {
+        failure.excess = findExcessiveElement(xml, encoding, limits);
+    }
+    if (failure.excess.found()) {
+        failure.kind = XmlFailure::Kind::Refused;
+        failure.at = positionOf(text, failure.excess.offset);
+        failure.description = describeExcess(failure.excess);
+        return failure;
+    }
+    document.Parse(xml, nullptr, encoding);
+    if (document.Error()) {
+        failure.kind = XmlFailure::Kind::NotWellFormed;
+        failure.at = {document.ErrorRow(), document.ErrorCol()};
+        failure.parserError = document.ErrorId();
+        failure.description = document.ErrorDesc();
+    }
+    return failure;
 }
 
 }  // namespace qv

@@ -4,7 +4,6 @@
 #include <cstring>
 #include <vector>
 
-#include "text/cp1252.h"
 #include "xml/open_elements.h"
 
 namespace qv {
@@ -16,38 +15,54 @@ bool inName(char c) {
     return u >= 127 || std::isalnum(u) || c == '_' || c == '-' || c == '.' || c == ':';
 }
 
+// " (élément <li> ouvert en 18:3 non fermé)" for what is still open.
+void describeOpen(const OpenElement& open, SourceMap& positions, FindingText& text) {
+    const std::string where = lineAndColumn(positions.fromOffset(open.offset));
+    switch (open.kind) {
+        case OpenElement::Kind::Comment:
+            text.push_back(" (commentaire ouvert en " + where + " non ferm\351 : \351crivez -->)");
+            return;
+        case OpenElement::Kind::Cdata:
+            text.push_back(" (section CDATA ouverte en " + where + " non ferm\351e : \351crivez ]]>)");
+            return;
+        case OpenElement::Kind::Element:
+            break;
+    }
+    text.insert(text.end(), {" (\351l\351ment <", AuthorText{open.name},
+                             "> ouvert en " + where + " non ferm\351)"});
+}
+
 }  // namespace
 
-ParseFailure describeParseFailure(const TiXmlDocument& document, SourceMap& positions) {
-    ParseFailure failure{positions.fromParser(document.ErrorRow(), document.ErrorCol()),
-                         document.ErrorDesc()};
+ParseFailure describeParseFailure(const XmlFailure& failure, SourceMap& positions) {
+    if (failure.kind == XmlFailure::Kind::Refused) {
+        return {positions.fromOffset(failure.excess.offset), {failure.description}};
+    }
+    ParseFailure described{positions.fromParser(failure.at), {failure.description}};
     const std::string_view text = positions.rewritten();
-    std::size_t offset = positions.parserOffset(document.ErrorRow(), document.ErrorCol());
-    const int error = document.ErrorId();
+    std::size_t offset = positions.parserOffset(failure.at);
+    const int error = failure.parserError;
     if (error == TiXmlBase::TIXML_ERROR_READING_END_TAG ||
         error == TiXmlBase::TIXML_ERROR_READING_ELEMENT_VALUE) {
         // Without a position, the parser ran into the end of the text.
         if (offset == std::string_view::npos) {
             offset = std::strlen(text.data());
-            failure.where = positions.fromOffset(offset);
+            described.at = positions.fromOffset(offset);
         }
         const std::vector<OpenElement> open = openElementsAt(text, offset);
-        if (!open.empty()) {
-            failure.description += " (\351l\351ment <" + utf8ToCp1252(open.back().name) +
-                                   "> ouvert en " + rowAndColumn(positions.fromOffset(open.back().offset)) +
-                                   " non ferm\351)";
-        }
+        if (!open.empty()) describeOpen(open.back(), positions, described.description);
     } else if (error == TiXmlBase::TIXML_ERROR_READING_ATTRIBUTES &&
                offset != std::string_view::npos && offset > 0 && offset < text.size() &&
                text[offset] != '=' && inName(text[offset - 1])) {
         // The parser stopped right after a name that no "=" follows.
         std::size_t start = offset;
         while (start > 0 && inName(text[start - 1])) --start;
-        const std::string name = utf8ToCp1252(text.substr(start, offset - start));
-        failure.description +=
-            " (attribut " + name + " sans valeur : \351crivez " + name + "=\"" + name + "\")";
+        const std::string_view name = text.substr(start, offset - start);
+        described.description.insert(described.description.end(),
+                                     {" (attribut ", AuthorText{name}, " sans valeur : \351crivez ",
+                                      AuthorText{name}, "=\"", AuthorText{name}, "\")"});
     }
-    return failure;
+    return described;
 }
 
 }  // namespace qv

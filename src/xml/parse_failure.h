@@ -1,23 +1,23 @@
 #pragma once
-#include <tinyxml.h>
-
 #include <string>
 
-#include "xml/nesting_scan.h"
+#include "model/finding.h"
+#include "xml/parse.h"
 #include "xml/source_map.h"
 
 namespace qv {
 
-// What a check says of a document that did not parse.
+// What a check says of a text that did not parse (or was refused): where,
+// in the text as loaded, and the parser's description followed, in
+// parentheses, by what to change when our own scan tells more: when the
+// parser met an end tag, or the end of the text, with something still open,
+// the element, comment or CDATA section and where it opened; for an
+// attribute without a value, its name.
 struct ParseFailure {
-    TextPosition where;  // in the text as loaded; {0, 0} when nothing tells
-    // TinyXML's description, followed in parentheses by what to change when
-    // our own scan tells more (code page 1252): when the parser met an end
-    // tag, or the end of the text, with an element still open, that element
-    // and where it opened; for an attribute without a value, its name.
-    std::string description;
+    TextPosition at;  // {0, 0} when nothing tells
+    FindingText description;
 };
 
-ParseFailure describeParseFailure(const TiXmlDocument& document, SourceMap& positions);
+ParseFailure describeParseFailure(const XmlFailure& failure, SourceMap& positions);
 
 }  // namespace qv

@@ -100,9 +100,9 @@ SourceMap::SourceMap(std::string_view text, TiXmlEncoding encoding)
       originalLines_(text),
       rewrittenLines_(text) {}
 
-SourceMap::SourceMap(std::string original, std::string_view rewritten, TiXmlEncoding encoding)
-    : kept_(std::move(original)),
-      original_(kept_),
+SourceMap::SourceMap(std::string_view original, std::string_view rewritten,
+                     TiXmlEncoding encoding)
+    : original_(original),
       rewritten_(rewritten),
       parser_(rewritten, encoding),
       originalLines_(original_),
@@ -144,8 +144,8 @@ TextPosition SourceMap::fromOffset(std::size_t offset) {
     return originalLines_.position(originalOffset(offset));
 }
 
-TextPosition SourceMap::fromParser(int row, int column) {
-    const std::size_t offset = parser_.offset(row, column);
+TextPosition SourceMap::fromParser(TextPosition parsed) {
+    const std::size_t offset = parser_.offset(parsed);
     if (offset == std::string_view::npos) return {0, 0};
     return fromOffset(offset);
 }

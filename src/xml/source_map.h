@@ -22,25 +22,29 @@ class SourceMap {
 public:
     // A text that was parsed as it was loaded.
     SourceMap(std::string_view text, TiXmlEncoding encoding);
-    // The loaded text (kept here) and the rewritten text the parser read.
-    SourceMap(std::string original, std::string_view rewritten, TiXmlEncoding encoding);
+    // The loaded text and the rewritten text the parser read; both must
+    // outlive the map.
+    SourceMap(std::string_view original, std::string_view rewritten, TiXmlEncoding encoding);
     SourceMap(const SourceMap&) = delete;
     SourceMap& operator=(const SourceMap&) = delete;
 
-    // The position in the loaded text of TinyXML's row and column in the
-    // rewritten text; {0, 0} when the parser gave none (row 0).
-    TextPosition fromParser(int row, int column);
+    // The position in the loaded text of a position TinyXML gives in the
+    // rewritten text; {0, 0} when the parser gave none (line 0).
+    TextPosition fromParser(TextPosition parsed);
     // The position in the loaded text of an offset in the rewritten text.
     TextPosition fromOffset(std::size_t offset);
-    // The offset in the rewritten text of TinyXML's row and column.
-    std::size_t parserOffset(int row, int column) { return parser_.offset(row, column); }
+    // The offset in the rewritten text of a position TinyXML gives.
+    std::size_t parserOffset(TextPosition parsed) { return parser_.offset(parsed); }
+    // The offset in the loaded text of an offset in the rewritten text.
+    std::size_t originalOffset(std::size_t offset);
+    // The position of an offset in the loaded text.
+    TextPosition fromOriginalOffset(std::size_t offset) { return originalLines_.position(offset); }
 
+    std::string_view original() const { return original_; }
     std::string_view rewritten() const { return rewritten_; }
 
 private:
-    std::size_t originalOffset(std::size_t offset);
 
-    std::string kept_;
     std::string_view original_;
     std::string_view rewritten_;
     ParserPositions parser_;

@@ -98,7 +98,9 @@ bool zeroWidth(std::string_view text, std::size_t at) {
 
 }  // namespace
 
-std::size_t ParserPositions::offset(int row, int column) {
+std::size_t ParserPositions::offset(TextPosition parsed) {
+    const int row = parsed.line;
+    const int column = parsed.column;
     if (row <= 0) return std::string_view::npos;
     if (rowStarts_.empty()) {
         rowStarts_.push_back(0);

@@ -6,7 +6,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "xml/nesting_scan.h"
+#include "model/text_position.h"
 
 namespace qv {
 
@@ -64,8 +64,8 @@ private:
     LineWalks walks_;  // key: offset; first: column
 };
 
-// The byte offset of a position TinyXML gives (Row(), Column(), ErrorRow(),
-// ErrorCol(), from 1) in the text it parsed. Its rows end at "\n", "\r",
+// The byte offset of a position TinyXML gives (Row() and Column(), or
+// ErrorRow() and ErrorCol(), as line and column) in the text it parsed. Its rows end at "\n", "\r",
 // "\r\n" or "\n\r"; a tab moves its column to the next multiple of 4; in
 // UTF-8 a character is one column, and a byte order mark, U+FFFE and U+FFFF
 // none; in other encodings every byte is one column.
@@ -74,8 +74,8 @@ public:
     ParserPositions(std::string_view text, TiXmlEncoding encoding)
         : text_(text), utf8_(encoding == TIXML_ENCODING_UTF8) {}
 
-    // npos for row 0: the parser gave no position.
-    std::size_t offset(int row, int column);
+    // npos for line 0: the parser gave no position.
+    std::size_t offset(TextPosition parsed);
 
 private:
     std::string_view text_;

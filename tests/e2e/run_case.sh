@@ -3,6 +3,8 @@
 #
 # A case folder holds:
 #   args       one command-line argument per line (may be absent: no argument)
+#   env        optional: NAME=value lines set for the program; it runs under
+#              LC_ALL=C unless they say otherwise
 #   input/     copied into a fresh working directory, where the program runs
 #   setup      optional bash script run in the working directory before the program
 #   stdout     expected standard output, byte for byte; the banner's time stamp
@@ -25,7 +27,9 @@ if [ -f "$case_dir/args" ]; then
 fi
 if [ -f "$case_dir/setup" ]; then (cd "$work" && bash "$case_dir/setup") || { echo "setup failed"; exit 1; }; fi
 
-(cd "$work" && "$bin" "${args[@]}") > "$work/.actual_stdout" 2> "$work/.actual_stderr"
+environment=(LC_ALL=C)
+if [ -f "$case_dir/env" ]; then mapfile -t -O 1 environment < "$case_dir/env"; fi
+(cd "$work" && env "${environment[@]}" "$bin" "${args[@]}") > "$work/.actual_stdout" 2> "$work/.actual_stderr"
 status=$?
 sed -i 's/^Quorvane - compiled on .*$/Quorvane - compiled on <stamp>/' "$work/.actual_stdout"
 

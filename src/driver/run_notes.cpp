@@ -1,0 +1,19 @@
+#include "driver/run_notes.h"
+
+#include "io/messages.h"
+
+namespace qv {
+
+void RunNotes::loading(const std::string& path) {
+    printMessage({"Traitement du fichier \"", Verbatim{path}, "\""});
+}
+
+ListNotes& RunNotes::listLoaded(const std::string& path, const std::string&, const InputDecoding&) {
+    return list_.emplace(path);
+}
+
+PageNotes& RunNotes::pageLoaded(const PreparedPage&, const std::string& name, int) {
+    return page_.emplace(name);
+}
+
+}  // namespace qv

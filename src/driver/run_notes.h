@@ -1,0 +1,30 @@
+#pragma once
+#include <optional>
+#include <string>
+
+#include "driver/read_help_set.h"
+#include "listfile/list_report.h"
+#include "page/page_report.h"
+
+namespace qv {
+
+// The reading of a help set as a run shows it: "Traitement du fichier" for
+// each file, the list's and the pages' own messages, and the end of the
+// reading at the first failure, whose status the run reports.
+class RunNotes : public HelpSetNotes {
+public:
+    bool keepsLoadedPages() const override { return false; }
+    void loading(const std::string& path) override;
+    void listNotLoaded(const std::string&, int) override {}
+    ListNotes& listLoaded(const std::string& path, const std::string&,
+                          const InputDecoding&) override;
+    int pageNotLoaded(const std::string&, int, int status) override { return status; }
+    PageNotes& pageLoaded(const PreparedPage&, const std::string& name, int) override;
+    int pageDone(const PreparedPage&, const std::string&, int status) override { return status; }
+
+private:
+    std::optional<ListReport> list_;
+    std::optional<PageReport> page_;
+};
+
+}  // namespace qv

@@ -1,0 +1,20 @@
+#include "listfile/list_report.h"
+
+#include "io/parse_error_report.h"
+#include "model/status.h"
+
+namespace qv {
+
+void ListReport::failed(const XmlFailure& failure) {
+    printParseError(ParseErrorSource::ListFile, path_, failure.at.line, failure.at.column,
+                    {failure.description});
+}
+
+int ListReport::unknownLanguage(const TiXmlAttribute& language) {
+    printMessage({"Langue inconnue : \"", Verbatim{language.ValueStr()},
+                  "\" (attribut language de l'\351l\351ment files ;"
+                  " un identificateur comme 0x40C ou une balise comme fr-FR)"});
+    return kStatusInvalidData;
+}
+
+}  // namespace qv

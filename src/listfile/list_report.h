@@ -1,0 +1,23 @@
+#pragma once
+#include <string>
+
+#include "listfile/list_notes.h"
+
+namespace qv {
+
+// The list file's notes as a run gives them: its parse error, an unknown
+// language (which ends the run); everything else passes in silence.
+class ListReport : public ListNotes {
+public:
+    explicit ListReport(const std::string& path) : path_(path) {}
+
+    void failed(const XmlFailure& failure) override;
+    void parsed(const TiXmlDocument&) override {}
+    void entering(const TiXmlElement&) override {}
+    int unknownLanguage(const TiXmlAttribute& language) override;
+
+private:
+    const std::string& path_;
+};
+
+}  // namespace qv

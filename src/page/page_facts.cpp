@@ -1,0 +1,89 @@
+#include "page/page_facts.h"
+
+#include <strings.h>
+
+#include <cstring>
+#include <unordered_map>
+
+namespace qv {
+
+namespace {
+
+// The heading number of an element named h1-h6 in either case, or 0.
+int headingNumber(const char* name) {
+    if ((name[0] == 'h' || name[0] == 'H') && name[1] >= '1' && name[1] <= '6' && name[2] == '\0') {
+        return name[1] - '0';
+    }
+    return 0;
+}
+
+bool isLink(const char* name) { return (name[0] == 'a' || name[0] == 'A') && name[1] == '\0'; }
+
+// Whether the element's name attribute names an anchor: on a link (<a
+// name>) and on a heading, where the contents takes it; elsewhere (meta,
+// form fields, param) it names something else.
+bool namesAnchor(const char* element) { return isLink(element) || headingNumber(element) != 0; }
+
+// Collects the anchors of a page (every id, and the names above), its href
+// and src values, and its headings anchored the old way, by a link inside.
+class FactsVisitor : public TiXmlVisitor {
+public:
+    explicit FactsVisitor(PageFacts& facts) : facts_(facts) {}
+
+    bool VisitEnter(const TiXmlElement& element, const TiXmlAttribute* first) override {
+        const char* defined = nullptr;  // an element's id and name may agree
+        const TiXmlAttribute* ownAnchor = nullptr;  // as the page visitor reads one
+        for (const TiXmlAttribute* a = first; a != nullptr; a = a->Next()) {
+            const char* name = a->Name();
+            if (std::strcmp(name, "id") == 0 || std::strcmp(name, "name") == 0) ownAnchor = a;
+            if (strcasecmp(name, "href") == 0 || strcasecmp(name, "src") == 0) {
+                facts_.links.push_back({a->Value(), {a->Row(), a->Column()}});
+            } else if (strcasecmp(name, "id") == 0 ||
+                       (strcasecmp(name, "name") == 0 && namesAnchor(element.Value()))) {
+                if (defined != nullptr && std::strcmp(defined, a->Value()) == 0) continue;
+                defined = a->Value();
+                define(*a);
+            }
+        }
+        if (openHeading_ == nullptr && ownAnchor == nullptr &&
+            headingNumber(element.Value()) != 0) {
+            openHeading_ = &element;
+        } else if (openHeading_ != nullptr && ownAnchor != nullptr && isLink(element.Value()) &&
+                   (marks.bare.empty() || marks.bare.back().heading != openHeading_)) {
+            marks.bare.push_back({openHeading_, ownAnchor});
+        }
+        return true;
+    }
+
+    bool VisitExit(const TiXmlElement& element) override {
+        if (&element == openHeading_) openHeading_ = nullptr;
+        return true;
+    }
+
+    PageMarks marks;
+
+private:
+    void define(const TiXmlAttribute& attribute) {
+        auto [found, added] = first_.emplace(attribute.ValueStr(), &attribute);
+        if (added) {
+            facts_.anchors.push_back(attribute.ValueStr());
+        } else {
+            marks.repeated.push_back({&attribute, found->second});
+        }
+    }
+
+    PageFacts& facts_;
+    std::unordered_map<std::string, const TiXmlAttribute*> first_;
+    const TiXmlElement* openHeading_ = nullptr;
+};
+
+}  // namespace
+
+PageMarks gatherFacts(const TiXmlDocument& document, PageFacts& facts) {
+    facts.parsed = true;
+    FactsVisitor visitor(facts);
+    document.Accept(&visitor);
+    return std::move(visitor.marks);
+}
+
+}  // namespace qv
