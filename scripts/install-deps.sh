@@ -8,7 +8,7 @@
 #   install-deps.sh bench   that, plus what bench/run.sh needs: Google Benchmark,
 #                           Python, valgrind (--callgrind)
 set -euo pipefail
-want=(g++ cmake make pkg-config libtinyxml-dev libicu-dev)
+want=(g++ cmake make pkg-config libtinyxml-dev libgumbo-dev libicu-dev)
 case ${1:-build} in
   build) ;;
   test) want+=(libgtest-dev clang libclang-rt-dev fp-utils libchm-bin chromium nodejs npm python3 strace

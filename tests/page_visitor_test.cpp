@@ -47,7 +47,7 @@ struct Walk {
 
 int analyse(Walk& walk, const std::string& file, int depth, const std::string& body) {
     std::string text = "<html><body>" + body + "</body></html>";
-    return analysePage(walk.trees, file, depth, "/nonexistent/" + file, text);
+    return analysePage(walk.trees, file, depth, "/nonexistent/" + file, text, PageSyntax::Xml);
 }
 
 struct PageCase {
@@ -183,7 +183,7 @@ TEST(PageVisitor, NestedIxIsReportedAndIgnored) {
         "  <b ix=\"cl&eacute;|y\">in</b> er</span>\n"
         "</body></html>";
     ::testing::internal::CaptureStdout();
-    const int status = analysePage(walk.trees, "sub\\p.htm", 0, "dir\\sub\\p.htm", text);
+    const int status = analysePage(walk.trees, "sub\\p.htm", 0, "dir\\sub\\p.htm", text, PageSyntax::Xml);
     const std::string printed = ::testing::internal::GetCapturedStdout();
     EXPECT_EQ(status, 0);
     EXPECT_EQ(printed,

@@ -21,10 +21,12 @@ int readHelpSet(HelpProject& project, const FileReader& reader, const std::strin
         const int status = processFile(
             reader, project.listDirectory + name, [&](const std::string& path, std::string& text) {
                 loaded = true;
-                if (check == nullptr) return analysePage(trees, name, depth, path, text);
+                if (check == nullptr) {
+                    return analysePage(trees, name, depth, path, text, project.pageSyntax);
+                }
                 noteDecoding(path);
-                const int analysed =
-                    analysePage(trees, name, depth, path, text, &check->pageLoaded(name));
+                const int analysed = analysePage(trees, name, depth, path, text,
+                                                 project.pageSyntax, &check->pageLoaded(name));
                 check->pageAnalysed(name, analysed);
                 return analysed;
             },

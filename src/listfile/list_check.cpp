@@ -17,13 +17,13 @@ namespace {
 // The elements the walk reads, and the attributes it reads of each.
 struct KnownElement {
     const char* name;
-    const char* attributes[3];
+    const char* attributes[4];
 };
 const KnownElement kKnownElements[] = {
-    {"files", {"title", "language", nullptr}},
-    {"file", {"name", "default", nullptr}},
-    {"table", {"name", nullptr, nullptr}},
-    {"index", {"name", nullptr, nullptr}},
+    {"files", {"title", "language", "pages", nullptr}},
+    {"file", {"name", "default", nullptr, nullptr}},
+    {"table", {"name", nullptr, nullptr, nullptr}},
+    {"index", {"name", nullptr, nullptr, nullptr}},
 };
 
 const KnownElement* knownElement(const char* name) {
@@ -99,6 +99,15 @@ void ListFileCheck::entering(const TiXmlElement& element) {
             if (strcasecmp(attribute, a->Name()) == 0) expected = attribute;
         }
         const auto where = [&] { return positions().fromParser(a->Row(), a->Column()); };
+        if (exact && helpRoot && std::strcmp(a->Name(), "pages") == 0) {
+            PageSyntax syntax;
+            if (!findPageSyntax(a->Value(), syntax)) {
+                report(where(), Severity::Error,
+                       "lecture des pages \253 " + utf8ToCp1252(a->Value()) +
+                           " \273 inconnue : xml ou html");
+            }
+            continue;
+        }
         if (exact) {
             if (!helpRoot || std::strcmp(a->Name(), "title") != 0) continue;
             const LostCharacter lost = firstLostCharacter(a->ValueStr());

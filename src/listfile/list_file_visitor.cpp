@@ -16,6 +16,17 @@ bool isNamed(const TiXmlElement& element, const char* name) {
 
 }  // namespace
 
+bool findPageSyntax(const char* value, PageSyntax& syntax) {
+    if (strcasecmp(value, "xml") == 0) {
+        syntax = PageSyntax::Xml;
+    } else if (strcasecmp(value, "html") == 0) {
+        syntax = PageSyntax::Html;
+    } else {
+        return false;
+    }
+    return true;
+}
+
 bool ListFileVisitor::VisitEnter(const TiXmlElement& element, const TiXmlAttribute*) {
     if (status_ != 0) return false;
     if (notes_ != nullptr) notes_->entering(element);
@@ -24,6 +35,10 @@ bool ListFileVisitor::VisitEnter(const TiXmlElement& element, const TiXmlAttribu
         if (const char* title = element.Attribute("title")) project_.title = title;
         if (const char* language = element.Attribute("language")) {
             status_ = chooseLanguage(language);
+            if (status_ != 0) return false;
+        }
+        if (const char* pages = element.Attribute("pages")) {
+            status_ = choosePageSyntax(pages);
             if (status_ != 0) return false;
         }
     } else if (isNamed(element, "file") && name != nullptr) {
@@ -49,6 +64,15 @@ int ListFileVisitor::chooseLanguage(const char* value) {
     }
     project_.languageId = language.id;
     project_.languageName = language.englishName;
+    return 0;
+}
+
+int ListFileVisitor::choosePageSyntax(const char* value) {
+    if (!findPageSyntax(value, project_.pageSyntax)) {
+        printMessage({"Mode de lecture des pages inconnu : \"", Verbatim{value},
+                      "\" (attribut pages de l'\351l\351ment files ; xml ou html)"});
+        return kStatusInvalidData;
+    }
     return 0;
 }
 

@@ -2,8 +2,13 @@
 #include <tinyxml.h>
 
 #include "listfile/read_list_file.h"
+#include "model/page_syntax.h"
 
 namespace qv {
+
+// The reading a "pages" value names: "xml" or "html", in any case. False
+// for any other value.
+bool findPageSyntax(const char* value, PageSyntax& syntax);
 
 // What a check sees of the list walk: every element, as the walk enters it.
 class ListWalkNotes {
@@ -29,6 +34,8 @@ public:
 private:
     // Takes the help's language from the files element's "language".
     int chooseLanguage(const char* value);
+    // Takes how the pages are read from the files element's "pages".
+    int choosePageSyntax(const char* value);
 
     HelpProject& project_;
     const ListedPageHandler& handlePage_;

@@ -1,5 +1,6 @@
 // Analysis of one page: normalise, parse, then either report the parse
-// error with a diagnostic copy or walk the page into the two trees.
+// error with a diagnostic copy or walk the page into the two trees. A page
+// read as HTML is parsed as it was loaded, and walked the same way.
 
 #include "page/analyse_page.h"
 
@@ -13,6 +14,7 @@
 #include "page/normalise.h"
 #include "page/page_check.h"
 #include "page/page_visitor.h"
+#include "xml/html_document.h"
 #include "xml/parse.h"
 #include "xml/print.h"
 
@@ -37,15 +39,22 @@ void saveDiagnosticCopy(TiXmlDocument& document, const std::string& name, bool b
 }  // namespace
 
 int analysePage(TreeBuilder& trees, const std::string& pageName, int pageDepth,
-                const std::string& path, std::string& text, PageFacts* check) {
-    std::string loaded;
-    if (check != nullptr) loaded = text;
-    normalisePage(text);
+                const std::string& path, std::string& text, PageSyntax syntax,
+                PageFacts* check) {
     TiXmlDocument document;
-    TiXmlBase::SetCondenseWhiteSpace(false);
-    const XmlExcess excess = parseXml(document, text, TIXML_ENCODING_UTF8, kPageLimits);
+    XmlExcess excess;
     std::optional<PageCheck> checked;
-    if (check != nullptr) checked.emplace(*check, path, std::move(loaded), text);
+    if (syntax == PageSyntax::Html) {
+        excess = parseHtml(document, text, kPageLimits);
+        if (check != nullptr) checked.emplace(*check, path, text);
+    } else {
+        std::string loaded;
+        if (check != nullptr) loaded = text;
+        normalisePage(text);
+        TiXmlBase::SetCondenseWhiteSpace(false);
+        excess = parseXml(document, text, TIXML_ENCODING_UTF8, kPageLimits);
+        if (check != nullptr) checked.emplace(*check, path, std::move(loaded), text);
+    }
     if (excess.found()) {
         // Refused before parsing: there is no parse tree to copy for diagnosis.
         if (checked) {

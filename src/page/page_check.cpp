@@ -73,6 +73,11 @@ PageCheck::PageCheck(PageFacts& facts, const std::string& path, std::string load
                                                    TIXML_ENCODING_UTF8);
 }
 
+PageCheck::PageCheck(PageFacts& facts, const std::string& path, const std::string& parsed)
+    : facts_(facts), path_(path) {
+    facts_.positions = std::make_unique<SourceMap>(std::string_view(parsed), TIXML_ENCODING_UTF8);
+}
+
 void PageCheck::report(TextPosition where, Severity severity, std::string message) {
     facts_.findings.report({path_, where.row, where.column, severity, std::move(message)});
 }

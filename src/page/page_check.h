@@ -43,6 +43,8 @@ public:
     // (it must outlive facts.positions).
     PageCheck(PageFacts& facts, const std::string& path, std::string loaded,
               const std::string& parsed);
+    // A page parsed as it was loaded.
+    PageCheck(PageFacts& facts, const std::string& path, const std::string& parsed);
 
     void refused(const XmlExcess& excess);
     void parseError(const TiXmlDocument& document);

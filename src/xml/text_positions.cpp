@@ -98,18 +98,21 @@ bool zeroWidth(std::string_view text, std::size_t at) {
 
 }  // namespace
 
+void ParserPositions::indexRows() {
+    if (!rowStarts_.empty()) return;
+    rowStarts_.push_back(0);
+    for (std::size_t i = 0; i < text_.size(); ++i) {
+        const char c = text_[i];
+        if (c != '\n' && c != '\r') continue;
+        const char pair = c == '\n' ? '\r' : '\n';
+        if (i + 1 < text_.size() && text_[i + 1] == pair) ++i;
+        rowStarts_.push_back(i + 1);
+    }
+}
+
 std::size_t ParserPositions::offset(int row, int column) {
     if (row <= 0) return std::string_view::npos;
-    if (rowStarts_.empty()) {
-        rowStarts_.push_back(0);
-        for (std::size_t i = 0; i < text_.size(); ++i) {
-            const char c = text_[i];
-            if (c != '\n' && c != '\r') continue;
-            const char pair = c == '\n' ? '\r' : '\n';
-            if (i + 1 < text_.size() && text_[i + 1] == pair) ++i;
-            rowStarts_.push_back(i + 1);
-        }
-    }
+    indexRows();
     const std::size_t rowIndex = std::min(static_cast<std::size_t>(row - 1), rowStarts_.size() - 1);
     const std::size_t end =
         rowIndex + 1 < rowStarts_.size() ? rowStarts_[rowIndex + 1] : text_.size();
@@ -142,6 +145,40 @@ std::size_t ParserPositions::offset(int row, int column) {
     }
     walks_.stopped(rowIndex, {col, at, 0});
     return std::min(at, text_.size());
+}
+
+TextPosition ParserPositions::position(std::size_t offset) {
+    indexRows();
+    offset = std::min(offset, text_.size());
+    const std::size_t row =
+        static_cast<std::size_t>(std::upper_bound(rowStarts_.begin(), rowStarts_.end(), offset) -
+                                 rowStarts_.begin()) -
+        1;
+    std::size_t at = rowStarts_[row];
+    std::size_t col = 0;
+    if (const LineWalks::Place* place = columns_.from(row, offset)) {
+        at = place->key;
+        col = place->first;
+    }
+    for (std::size_t mark = at + LineWalks::kSpacing; at < offset;) {
+        if (utf8_ && zeroWidth(text_, at)) {
+            at += 3;
+            continue;
+        }
+        if (text_[at] == '\t') {
+            col = (col / 4 + 1) * 4;
+            ++at;
+        } else {
+            at += utf8_ ? utf8Step(static_cast<unsigned char>(text_[at])) : 1;
+            ++col;
+        }
+        if (at >= mark) {
+            columns_.reached(row, {at, col, 0});
+            mark = at + LineWalks::kSpacing;
+        }
+    }
+    columns_.stopped(row, {at, col, 0});
+    return {static_cast<int>(row) + 1, static_cast<int>(col) + 1};
 }
 
 }  // namespace qv
