@@ -562,7 +562,7 @@ private:
 
     // Handles a start tag that ends at end; returns where the text goes on.
     std::size_t startTag(const TagToken& token, std::size_t end) {
-        charge(beyondFree());
+        charge(depth() + 1 > kFreeDepth ? depth() + 1 - kFreeDepth : 0);  // at its own depth
         if (token.count > limits_.attributes) refuse(XmlExcess::Kind::Attributes);
         if (result_.excess.found()) return end;
         const GumboTag tag = token.tag;
