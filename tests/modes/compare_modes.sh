@@ -41,6 +41,7 @@ run_both() {  # name, input folder, setup script or "", arguments...
     cp -a "$input/." "$dir/"
     if [ -n "$setup" ]; then (cd "$dir" && bash "$setup") || return 1; fi
     [ -f "$dir/$list" ] || return 0  # no list file to read
+    grep -q 'pages=' "$dir/$list" && return 0  # it chooses its reading itself
     if [ $mode = html ]; then
       grep -qi '<files' "$dir/$list" || { echo "== $name: no files element"; return 0; }
       # At the end of the start tag, so that no other attribute moves.
