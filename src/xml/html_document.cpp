@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "xml/gumbo_arena.h"
 #include "xml/html_nesting_scan.h"
 #include "xml/text_positions.h"
 
@@ -25,11 +26,41 @@ public:
     }
 };
 
-struct GumboOutputDeleter {
-    void operator()(GumboOutput* output) const {
-        gumbo_destroy_output(&kGumboDefaultOptions, output);
+// Frees what gumbo allocated for a node besides its children, then the
+// node: the copy below frees each node as it leaves it, so that gumbo's tree
+// shrinks while TinyXML's grows (where gumbo_destroy_output would free it
+// all at the end, recursing once per level). These are the blocks gumbo's
+// own destruction frees.
+void freeAttributes(GumboArena& arena, GumboVector& attributes) {
+    for (unsigned i = 0; i < attributes.length; ++i) {
+        auto* attribute = static_cast<GumboAttribute*>(attributes.data[i]);
+        GumboArena::free(&arena, const_cast<char*>(attribute->name));
+        GumboArena::free(&arena, const_cast<char*>(attribute->value));
+        GumboArena::free(&arena, attribute);
     }
-};
+    GumboArena::free(&arena, attributes.data);
+    attributes = {};
+}
+
+void freeNode(GumboArena& arena, GumboNode* node) {
+    switch (node->type) {
+        case GUMBO_NODE_DOCUMENT:
+            GumboArena::free(&arena, node->v.document.children.data);
+            GumboArena::free(&arena, const_cast<char*>(node->v.document.name));
+            GumboArena::free(&arena, const_cast<char*>(node->v.document.public_identifier));
+            GumboArena::free(&arena, const_cast<char*>(node->v.document.system_identifier));
+            break;
+        case GUMBO_NODE_ELEMENT:
+        case GUMBO_NODE_TEMPLATE:
+            freeAttributes(arena, node->v.element.attributes);
+            GumboArena::free(&arena, node->v.element.children.data);
+            break;
+        default:
+            GumboArena::free(&arena, const_cast<char*>(node->v.text.text));
+            break;
+    }
+    GumboArena::free(&arena, node);
+}
 
 // The element's name in lower case, as HTML compares names.
 std::string elementName(const GumboElement& element) {
@@ -43,44 +74,38 @@ std::string elementName(const GumboElement& element) {
     return name;
 }
 
-// Copies gumbo's tree into a TinyXML document, without recursion: a page
-// may nest as deep as the limits allow.
+// Copies gumbo's tree into a TinyXML document, freeing it as it goes,
+// without recursion: a page may nest as deep as the limits allow.
 class TreeCopy {
 public:
-    TreeCopy(std::string_view text, const XmlLimits& limits)
-        : positions_(text, TIXML_ENCODING_UTF8), limits_(limits) {}
+    TreeCopy(GumboArena& arena, std::string_view text, const XmlLimits& limits)
+        : arena_(arena), positions_(text, TIXML_ENCODING_UTF8), limits_(limits) {}
 
-    XmlExcess copy(const GumboNode& root, TiXmlDocument& document) {
-        const GumboVector& top = root.v.document.children;
-        queueChildren(top, document, {0, {1, 1}, 0}, false);
+    XmlExcess copy(GumboOutput* output, TiXmlDocument& document) {
+        GumboNode* root = output->document;
+        queueChildren(*root, &document, {0, {1, 1}, 0}, false);
         while (!pending_.empty()) {
             const Pending next = pending_.back();
             pending_.pop_back();
-            const GumboNode& node = *next.node;
-            if (node.type == GUMBO_NODE_ELEMENT || node.type == GUMBO_NODE_TEMPLATE) {
-                const Place place = placeOf(node, next.parent);
-                if (place.depth > limits_.nesting) {
-                    document.Clear();
-                    XmlExcess excess;
-                    excess.offset = place.offset;
-                    excess.kind = XmlExcess::Kind::Nesting;
-                    excess.limits = limits_;
-                    return excess;
-                }
-                TiXmlNode& element = copyElement(node.v.element, place, *next.into);
-                // A template's content is no part of the page a browser shows.
-                if (node.type == GUMBO_NODE_TEMPLATE) continue;
-                const GumboTag tag = node.v.element.tag;
-                queueChildren(node.v.element.children, element, place,
-                              tag == GUMBO_TAG_SCRIPT || tag == GUMBO_TAG_STYLE);
-            } else if (node.type == GUMBO_NODE_TEXT || node.type == GUMBO_NODE_WHITESPACE ||
-                       node.type == GUMBO_NODE_CDATA) {
-                auto text = std::make_unique<TiXmlText>(node.v.text.text);
-                TinyXmlLocation::set(*text, positions_.position(node.v.text.start_pos.offset));
-                next.into->LinkEndChild(text.release());
+            GumboNode* node = next.node;
+            if (next.leaving) {
+                freeNode(arena_, node);
+            } else if (node->type == GUMBO_NODE_ELEMENT || node->type == GUMBO_NODE_TEMPLATE) {
+                enter(*node, next);
+            } else {
+                const bool text = node->type == GUMBO_NODE_TEXT ||
+                                  node->type == GUMBO_NODE_WHITESPACE ||
+                                  node->type == GUMBO_NODE_CDATA;
+                if (text && next.into != nullptr) copyText(node->v.text, *next.into);
+                freeNode(arena_, node);
             }
         }
-        return {};
+        freeNode(arena_, root);
+        // No error is kept (max_errors is 0): the list holds none.
+        GumboArena::free(&arena_, output->errors.data);
+        GumboArena::free(&arena_, output);
+        if (excess_.found()) document.Clear();
+        return excess_;
     }
 
 private:
@@ -91,17 +116,40 @@ private:
         std::size_t depth;
     };
     struct Pending {
-        const GumboNode* node;
-        TiXmlNode* into;
+        GumboNode* node;
+        TiXmlNode* into;  // null: freed, not copied
         Place parent;
+        bool leaving;     // all its children done: free the node
     };
 
-    void queueChildren(const GumboVector& children, TiXmlNode& into, const Place& place,
-                       bool withoutText) {
+    void enter(GumboNode& node, const Pending& from) {
+        const Place place = placeOf(node, from.parent);
+        TiXmlNode* element = nullptr;
+        if (from.into != nullptr && !excess_.found()) {
+            if (place.depth > limits_.nesting) {
+                excess_.offset = place.offset;
+                excess_.kind = XmlExcess::Kind::Nesting;
+                excess_.limits = limits_;
+            } else {
+                element = &copyElement(node.v.element, place, *from.into);
+            }
+        }
+        freeAttributes(arena_, node.v.element.attributes);
+        pending_.push_back({&node, nullptr, place, true});
+        // A template's content is no part of the page a browser shows.
+        if (node.type == GUMBO_NODE_TEMPLATE) element = nullptr;
+        const GumboTag tag = node.v.element.tag;
+        queueChildren(node, element, place, tag == GUMBO_TAG_SCRIPT || tag == GUMBO_TAG_STYLE);
+    }
+
+    void queueChildren(GumboNode& parent, TiXmlNode* into, const Place& place, bool withoutText) {
+        const GumboVector& children = parent.type == GUMBO_NODE_DOCUMENT
+                                          ? parent.v.document.children
+                                          : parent.v.element.children;
         for (unsigned i = children.length; i-- > 0;) {
-            const auto* child = static_cast<const GumboNode*>(children.data[i]);
-            if (withoutText && child->type != GUMBO_NODE_ELEMENT) continue;
-            pending_.push_back({child, &into, place});
+            auto* child = static_cast<GumboNode*>(children.data[i]);
+            const bool copied = !withoutText || child->type == GUMBO_NODE_ELEMENT;
+            pending_.push_back({child, copied ? into : nullptr, place, false});
         }
     }
 
@@ -125,9 +173,17 @@ private:
         return *into.LinkEndChild(element.release());
     }
 
+    void copyText(const GumboText& from, TiXmlNode& into) {
+        auto text = std::make_unique<TiXmlText>(from.text);
+        TinyXmlLocation::set(*text, positions_.position(from.start_pos.offset));
+        into.LinkEndChild(text.release());
+    }
+
+    GumboArena& arena_;
     ParserPositions positions_;
     const XmlLimits& limits_;
     std::vector<Pending> pending_;
+    XmlExcess excess_;
 };
 
 }  // namespace
@@ -136,11 +192,14 @@ XmlExcess parseHtml(TiXmlDocument& document, std::string_view text, const XmlLim
     text = text.substr(0, text.find('\0'));
     const HtmlNesting scanned = scanHtmlNesting(text, limits);
     if (scanned.excess.found()) return scanned.excess;
+    GumboArena arena;
     GumboOptions options = kGumboDefaultOptions;
+    options.allocator = GumboArena::allocate;
+    options.deallocator = GumboArena::free;
+    options.userdata = &arena;
     options.max_errors = 0;  // the parse errors are not reported: keep none
-    const std::unique_ptr<GumboOutput, GumboOutputDeleter> output(
-        gumbo_parse_with_options(&options, text.data(), text.size()));
-    return TreeCopy(text, limits).copy(*output->document, document);
+    GumboOutput* output = gumbo_parse_with_options(&options, text.data(), text.size());
+    return TreeCopy(arena, text, limits).copy(output, document);
 }
 
 }  // namespace qv

@@ -104,9 +104,40 @@ bool has(GumboTag tag, std::uint8_t flag) { return (tagKinds()[tag] & flag) != 0
 
 bool isHeading(GumboTag tag) { return tag >= GUMBO_TAG_H1 && tag <= GUMBO_TAG_H6; }
 
+// Whether a start tag before the body leaves the parser in the head.
+bool belongsToHead(GumboTag tag) {
+    switch (tag) {
+        case GUMBO_TAG_HTML:
+        case GUMBO_TAG_HEAD:
+        case GUMBO_TAG_TITLE:
+        case GUMBO_TAG_META:
+        case GUMBO_TAG_LINK:
+        case GUMBO_TAG_BASE:
+        case GUMBO_TAG_BASEFONT:
+        case GUMBO_TAG_BGSOUND:
+        case GUMBO_TAG_STYLE:
+        case GUMBO_TAG_SCRIPT:
+        case GUMBO_TAG_NOSCRIPT:
+        case GUMBO_TAG_NOFRAMES:
+        case GUMBO_TAG_TEMPLATE:
+            return true;
+        default:
+            return false;
+    }
+}
+
 bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\f' || c == '\r'; }
 bool isLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c; }
+
+// Whether text is name (in lower case) in any ASCII case.
+bool equalFolded(std::string_view text, std::string_view name) {
+    if (text.size() != name.size()) return false;
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        if (lower(text[i]) != name[i]) return false;
+    }
+    return true;
+}
 
 // FNV-1a, over lower-cased bytes when fold is set.
 std::uint64_t hashBytes(std::uint64_t hash, std::string_view bytes, bool fold) {
@@ -121,17 +152,26 @@ constexpr std::uint64_t kHashStart = 0xcbf29ce484222325ULL;
 // One tag as the tokenizer reads it.
 struct TagToken {
     GumboTag tag = GUMBO_TAG_UNKNOWN;
-    std::uint64_t name = 0;        // an unknown tag's name, to match its end tag
+    std::uint64_t name = 0;        // an unknown tag's name, in SVG and MathML
     std::uint64_t attributes = 0;  // what tells formatting elements apart
     std::size_t count = 0;         // attributes, repeated ones included
     bool selfClosing = false;
+    bool presentational = false;   // a color, face or size attribute
 };
 
-// An element of the stack of open elements.
+// An element of the stack of open elements. In HTML the parser tells
+// elements by their tag alone: every element of a name it does not know is
+// one GUMBO_TAG_UNKNOWN, and any unknown end tag closes the nearest of them.
+// In SVG and MathML it compares their names.
 struct Open {
     GumboTag tag;
-    std::uint64_t name;
+    std::uint64_t name;  // of an unknown SVG or MathML element
+    // Its depth in the tree, which may pass its place in the stack: the
+    // parser takes a <form> out of the stack when it ends, and the elements
+    // opened inside it stay inside it.
+    std::size_t level;
     bool foreign;      // SVG or MathML
+    bool mathMl;       // MathML
     bool integration;  // an SVG or MathML element whose content is HTML again
     bool active;       // on the formatting list
 };
@@ -145,7 +185,9 @@ struct Active {
 
 class Scan {
 public:
-    Scan(std::string_view text, const XmlLimits& limits) : text_(text), limits_(limits) {}
+    Scan(std::string_view text, const XmlLimits& limits) : text_(text), limits_(limits) {
+        result_.deepest = depth();
+    }
 
     HtmlNesting run() {
         for (std::size_t at = 0; at < text_.size() && !stopped();) {
@@ -161,7 +203,10 @@ public:
 private:
     bool stopped() const { return result_.excess.found() || plainText_; }
 
-    std::size_t depth() const { return stack_.size() + 2; }  // with html and body
+    // Of the stack of open elements, with html and body.
+    std::size_t depth() const { return stack_.size() + 2; }
+    // Of the tree at the current node.
+    std::size_t level() const { return stack_.empty() ? 2 : stack_.back().level; }
 
     void refuse(XmlExcess::Kind kind) {
         if (result_.excess.found()) return;
@@ -244,8 +289,11 @@ private:
                 ++at;
             }
             ++token.count;
-            token.attributes =
-                hashBytes(token.attributes, text_.substr(attributeStart, at - attributeStart), true);
+            const std::string_view attribute = text_.substr(attributeStart, at - attributeStart);
+            token.attributes = hashBytes(token.attributes, attribute, true);
+            for (std::string_view name : {"color", "face", "size"}) {
+                if (equalFolded(attribute, name)) token.presentational = true;
+            }
             std::size_t look = at;
             while (look < text_.size() && isSpace(text_[look])) ++look;
             if (look >= text_.size() || text_[look] != '=') continue;
@@ -274,11 +322,7 @@ private:
              at = text_.find("</", at + 2)) {
             const std::size_t after = at + 2 + name.size();
             if (after > text_.size()) break;
-            bool same = true;
-            for (std::size_t i = 0; i < name.size() && same; ++i) {
-                same = lower(text_[at + 2 + i]) == name[i];
-            }
-            if (!same) continue;
+            if (!equalFolded(text_.substr(at + 2, name.size()), name)) continue;
             if (after == text_.size() || isSpace(text_[after]) || text_[after] == '/' ||
                 text_[after] == '>') {
                 return this->after(after, ">");
@@ -288,6 +332,9 @@ private:
     }
 
     void characters(std::size_t from, std::size_t to) {
+        if (!bodyStarted_) {
+            for (std::size_t i = from; i < to && !bodyStarted_; ++i) bodyStarted_ = !isSpace(text_[i]);
+        }
         if (inForeign() || !reopeningNeeded()) return;
         if (inTableContext()) {
             bool blank = true;
@@ -302,6 +349,37 @@ private:
         return !stack_.empty() && stack_.back().foreign && !stack_.back().integration;
     }
 
+    // Elements opened and closed at once, levels below the current node.
+    void reachLeaf(std::size_t levels) {
+        if (level() + levels > result_.deepest) result_.deepest = level() + levels;
+    }
+
+    bool inSelect() const { return selectOpen() != kNone; }
+
+    static bool isTablePart(GumboTag tag) {
+        return tag == GUMBO_TAG_CAPTION || tag == GUMBO_TAG_TABLE || tag == GUMBO_TAG_TBODY ||
+               tag == GUMBO_TAG_TFOOT || tag == GUMBO_TAG_THEAD || tag == GUMBO_TAG_TR ||
+               tag == GUMBO_TAG_TD || tag == GUMBO_TAG_TH;
+    }
+
+    // Closes the element at index, which put a marker on the formatting list.
+    void closeWithMarker(std::size_t index) {
+        popTo(index);
+        clearToMarker();
+    }
+
+    // The <select> whose options are being read: the current node, or the
+    // element below its open options.
+    std::size_t selectOpen() const {
+        for (std::size_t i = stack_.size(); i-- > 0;) {
+            const Open& open = stack_[i];
+            if (open.foreign) return kNone;
+            if (open.tag == GUMBO_TAG_SELECT) return i;
+            if (open.tag != GUMBO_TAG_OPTION && open.tag != GUMBO_TAG_OPTGROUP) return kNone;
+        }
+        return kNone;
+    }
+
     bool inTableContext() const {
         if (stack_.empty() || stack_.back().foreign) return false;
         const GumboTag top = stack_.back().tag;
@@ -309,8 +387,8 @@ private:
                top == GUMBO_TAG_TFOOT || top == GUMBO_TAG_TR;
     }
 
-    bool topIs(GumboTag tag) const {
-        return !stack_.empty() && !stack_.back().foreign && stack_.back().tag == tag;
+    bool topIs(GumboTag tag, bool foreign = false) const {
+        return !stack_.empty() && stack_.back().foreign == foreign && stack_.back().tag == tag;
     }
 
     // Whether an element ends the searches "in scope"; extra adds the
@@ -351,15 +429,28 @@ private:
         return kNone;
     }
 
-    void push(GumboTag tag, std::uint64_t name = 0, bool foreign = false) {
+    void push(GumboTag tag) { pushIn(false, false, tag, 0); }
+
+    // An SVG or MathML element (the namespace of the current node, or the
+    // one <svg> or <math> opens).
+    void pushForeign(GumboTag tag, std::uint64_t name) {
+        bool mathMl = tag == GUMBO_TAG_MATH;
+        if (inForeign()) mathMl = stack_.back().mathMl;
+        if (tag == GUMBO_TAG_SVG && topIs(GUMBO_TAG_ANNOTATION_XML, true)) mathMl = false;
+        pushIn(true, mathMl, tag, name);
+    }
+
+    void pushIn(bool foreign, bool mathMl, GumboTag tag, std::uint64_t name) {
+        // Where HTML comes back inside SVG or MathML.
         const bool integration =
-            foreign && (tag == GUMBO_TAG_FOREIGNOBJECT || tag == GUMBO_TAG_DESC ||
-                        tag == GUMBO_TAG_TITLE || tag == GUMBO_TAG_MI || tag == GUMBO_TAG_MO ||
-                        tag == GUMBO_TAG_MN || tag == GUMBO_TAG_MS || tag == GUMBO_TAG_MTEXT);
-        stack_.push_back({tag, name, foreign, integration, false});
+            foreign && (mathMl ? tag == GUMBO_TAG_MI || tag == GUMBO_TAG_MO || tag == GUMBO_TAG_MN ||
+                                     tag == GUMBO_TAG_MS || tag == GUMBO_TAG_MTEXT
+                               : tag == GUMBO_TAG_FOREIGNOBJECT || tag == GUMBO_TAG_DESC ||
+                                     tag == GUMBO_TAG_TITLE);
+        stack_.push_back({tag, name, level() + 1, foreign, mathMl, integration, false});
         if (!foreign && has(tag, kMarker_)) active_.push_back({kMarker, 0, kNone});
-        if (depth() > result_.deepest) result_.deepest = depth();
-        if (depth() > limits_.nesting) refuse(XmlExcess::Kind::Nesting);
+        if (level() > result_.deepest) result_.deepest = level();
+        if (level() > limits_.nesting) refuse(XmlExcess::Kind::Nesting);
     }
 
     // The formatting list's entry of the open element at index.
@@ -377,8 +468,12 @@ private:
             const std::size_t entry = activeOf(stack_.size() - 1);
             if (entry != kNone) active_[entry].open = kNone;
         }
-        if (!open.foreign && has(open.tag, kMarker_)) clearToMarker();
+        // Closing a cell or caption clears the formatting list back to its
+        // marker; an object or template only when its end tag closes it.
+        const bool cell = !open.foreign && (open.tag == GUMBO_TAG_TD || open.tag == GUMBO_TAG_TH ||
+                                            open.tag == GUMBO_TAG_CAPTION);
         stack_.pop_back();
+        if (cell) clearToMarker();
     }
 
     // Closes the element at index and every element opened after it.
@@ -466,7 +561,7 @@ private:
         for (int round = 0; round < 8 && !result_.excess.found(); ++round) {
             const std::size_t entry = lastActive(tag);
             if (entry == kNone) {
-                closeAnyOther(tag, 0);
+                closeAnyOther(tag);
                 return;
             }
             const std::size_t open = active_[entry].open;
@@ -489,6 +584,8 @@ private:
                 return;
             }
             Open moved = stack_[open];
+            moved.level = stack_[block].level + 1;  // a copy of it, inside the block
+            if (moved.level > result_.deepest) result_.deepest = moved.level;
             stack_.erase(stack_.begin() + static_cast<std::ptrdiff_t>(open));
             stack_.insert(stack_.begin() + static_cast<std::ptrdiff_t>(block), moved);
             for (Active& other : active_) {
@@ -500,14 +597,37 @@ private:
 
     // An end tag that closes the nearest element of its name, unless a
     // special element stands between.
-    void closeAnyOther(GumboTag tag, std::uint64_t name) {
+    void closeAnyOther(GumboTag tag) {
         for (std::size_t i = stack_.size(); i-- > 0;) {
             const Open& open = stack_[i];
-            if (!open.foreign && open.tag == tag && open.name == name) {
+            if (!open.foreign && open.tag == tag) {
                 popTo(i);
                 return;
             }
             if (has(open.tag, kSpecial)) return;
+        }
+    }
+
+    // Closes the current node while it is an element HTML ends implicitly
+    // (dd, dt, li, option, optgroup, p, rb, rp, rt, rtc), but for except.
+    void closeImplied(GumboTag except) {
+        while (!stack_.empty() && !stack_.back().foreign && stack_.back().tag != except) {
+            switch (stack_.back().tag) {
+                case GUMBO_TAG_DD:
+                case GUMBO_TAG_DT:
+                case GUMBO_TAG_LI:
+                case GUMBO_TAG_OPTION:
+                case GUMBO_TAG_OPTGROUP:
+                case GUMBO_TAG_P:
+                case GUMBO_TAG_RB:
+                case GUMBO_TAG_RP:
+                case GUMBO_TAG_RT:
+                case GUMBO_TAG_RTC:
+                    popOne();
+                    continue;
+                default:
+                    return;
+            }
         }
     }
 
@@ -567,18 +687,74 @@ private:
         if (result_.excess.found()) return end;
         const GumboTag tag = token.tag;
         if (inForeign()) {
-            if (!has(tag, kLeavesForeign)) {
-                if (!token.selfClosing) push(tag, token.name, true);
+            const bool leaves = has(tag, kLeavesForeign) ||
+                                (tag == GUMBO_TAG_FONT && token.presentational);
+            if (!leaves) {
+                if (token.selfClosing) {
+                    reachLeaf(1);
+                } else {
+                    pushForeign(tag, token.name);
+                }
                 return end;
             }
             while (inForeign()) popOne();
         }
+        if (const std::size_t select = selectOpen(); select != kNone) {
+            // A <select> takes only its options; a field or a table part
+            // closes it first, anything else is ignored.
+            switch (tag) {
+                case GUMBO_TAG_OPTION:
+                case GUMBO_TAG_OPTGROUP:
+                case GUMBO_TAG_SCRIPT:
+                case GUMBO_TAG_TEMPLATE:
+                    break;
+                case GUMBO_TAG_SELECT:
+                    popTo(select);
+                    return end;
+                case GUMBO_TAG_INPUT:
+                case GUMBO_TAG_KEYGEN:
+                case GUMBO_TAG_TEXTAREA:
+                    popTo(select);
+                    break;
+                default:
+                    if (!isTablePart(tag) || inTableScope({GUMBO_TAG_TABLE}) == kNone) return end;
+                    popTo(select);
+                    break;
+            }
+        }
+        if (topIs(GUMBO_TAG_FRAMESET) && tag != GUMBO_TAG_FRAMESET && tag != GUMBO_TAG_FRAME &&
+            tag != GUMBO_TAG_NOFRAMES) {
+            return end;  // a frameset holds frames alone
+        }
+        if (!bodyStarted_) bodyStarted_ = !belongsToHead(tag);
         switch (tag) {
             case GUMBO_TAG_HTML:
             case GUMBO_TAG_HEAD:
             case GUMBO_TAG_BODY:
-            case GUMBO_TAG_FRAMESET:
                 return end;
+            case GUMBO_TAG_NOSCRIPT:
+                if (bodyStarted_) break;
+                // In the head it holds only links, metadata and styles, and
+                // anything else closes it.
+                reachLeaf(2);
+                return end;
+            case GUMBO_TAG_ISINDEX:
+                if (!formPointer_) closeP();  // read as a form, unless one is open
+                reachLeaf(3);
+                return end;
+            case GUMBO_TAG_FORM:
+                if (formPointer_) return end;  // a form inside a form is ignored
+                formPointer_ = true;
+                break;
+            case GUMBO_TAG_RB:
+            case GUMBO_TAG_RTC:
+            case GUMBO_TAG_RP:
+            case GUMBO_TAG_RT:
+                if (inScope(GUMBO_TAG_RUBY) != kNone) {
+                    closeImplied(tag == GUMBO_TAG_RP || tag == GUMBO_TAG_RT ? GUMBO_TAG_RTC
+                                                                            : GUMBO_TAG_LAST);
+                }
+                break;
             case GUMBO_TAG_LI:
                 closeListItem(GUMBO_TAG_LI, GUMBO_TAG_LI);
                 break;
@@ -617,6 +793,7 @@ private:
             case GUMBO_TAG_TD:
             case GUMBO_TAG_TH:
                 tablePart(tag);
+                if (tag == GUMBO_TAG_COL) reachLeaf(1);
                 return end;
             case GUMBO_TAG_OPTION:
             case GUMBO_TAG_OPTGROUP:
@@ -630,7 +807,11 @@ private:
             case GUMBO_TAG_SVG:
             case GUMBO_TAG_MATH:
                 reopenFormatting();
-                if (!token.selfClosing) push(tag, 0, true);
+                if (token.selfClosing) {
+                    reachLeaf(1);
+                } else {
+                    pushForeign(tag, 0);
+                }
                 return end;
             default:
                 break;
@@ -644,11 +825,20 @@ private:
             pushFormatting(token);
             return end;
         }
-        if (!has(tag, kClosesP) && tag != GUMBO_TAG_TEMPLATE) reopenFormatting();
-        if (has(tag, kVoid)) return end;
-        if (has(tag, kRawText)) return afterRawText(end, tag);
-        push(tag, token.name);
-        if (tag == GUMBO_TAG_PLAINTEXT) plainText_ = true;
+        if ((!has(tag, kClosesP) || tag == GUMBO_TAG_XMP) && tag != GUMBO_TAG_TEMPLATE) {
+            reopenFormatting();
+        }
+        if (has(tag, kVoid) || has(tag, kRawText)) {
+            // Opened and closed at once, or around its text alone.
+            reachLeaf(1);
+            return has(tag, kVoid) ? end : afterRawText(end, tag);
+        }
+        push(tag);
+        // Everything after <plaintext> is text, unless a <select> ignores it.
+        if (tag == GUMBO_TAG_PLAINTEXT && !inSelect()) {
+            if (end < text_.size()) characters(end, text_.size());
+            plainText_ = true;
+        }
         return end;
     }
 
@@ -665,14 +855,31 @@ private:
                 }
             }
         }
+        if (const std::size_t select = selectOpen(); select != kNone &&
+                                                      tag != GUMBO_TAG_OPTION &&
+                                                      tag != GUMBO_TAG_OPTGROUP &&
+                                                      tag != GUMBO_TAG_SELECT &&
+                                                      tag != GUMBO_TAG_TEMPLATE) {
+            // Ignored inside a <select>, but for the end of the table part
+            // it stands in.
+            if (!isTablePart(tag) || inTableScope({tag}) == kNone) return;
+            popTo(select);
+        }
         std::size_t open = kNone;
         switch (tag) {
             case GUMBO_TAG_HTML:
             case GUMBO_TAG_BODY:
-            case GUMBO_TAG_BR:
+            case GUMBO_TAG_HEAD:
+                bodyStarted_ = true;
+                return;
+            case GUMBO_TAG_BR:  // read as <br>
+                bodyStarted_ = true;
+                reopenFormatting();
+                reachLeaf(1);
                 return;
             case GUMBO_TAG_P:
                 open = inScope(tag, {GUMBO_TAG_BUTTON});
+                if (open == kNone) reachLeaf(1);  // read as an empty <p>
                 break;
             case GUMBO_TAG_LI:
                 open = inScope(tag, {GUMBO_TAG_OL, GUMBO_TAG_UL});
@@ -686,14 +893,18 @@ private:
                 open = inScope(isHeading);
                 break;
             case GUMBO_TAG_FORM:
+                formPointer_ = false;
                 open = inScope(tag);
-                if (open != kNone) removeAt(open);
+                if (open == kNone) return;
+                closeImplied(GUMBO_TAG_LAST);
+                removeAt(open);
                 return;
             case GUMBO_TAG_TEMPLATE:
                 for (std::size_t i = stack_.size(); i-- > 0 && open == kNone;) {
                     if (!stack_[i].foreign && stack_[i].tag == tag) open = i;
                 }
-                break;
+                if (open != kNone) closeWithMarker(open);
+                return;
             case GUMBO_TAG_TABLE:
             case GUMBO_TAG_CAPTION:
             case GUMBO_TAG_COLGROUP:
@@ -729,12 +940,17 @@ private:
                     adopt(tag);
                     return;
                 }
-                if ((has(tag, kClosesP) || tag == GUMBO_TAG_BUTTON || has(tag, kMarker_)) &&
-                    tag != GUMBO_TAG_HR && tag != GUMBO_TAG_PLAINTEXT) {
+                if (has(tag, kMarker_)) {  // applet, marquee, object
+                    open = inScope(tag);
+                    if (open != kNone) closeWithMarker(open);
+                    return;
+                }
+                if ((has(tag, kClosesP) || tag == GUMBO_TAG_BUTTON) && tag != GUMBO_TAG_HR &&
+                    tag != GUMBO_TAG_PLAINTEXT) {
                     open = inScope(tag);
                     break;
                 }
-                closeAnyOther(tag, token.name);
+                closeAnyOther(tag);
                 return;
         }
         if (open != kNone) popTo(open);
@@ -747,6 +963,8 @@ private:
     std::size_t work_ = 0;
     std::size_t tagStart_ = 0;
     bool plainText_ = false;
+    bool formPointer_ = false;  // a <form> was opened and has not ended
+    bool bodyStarted_ = false;  // past the page's head
     HtmlNesting result_;
 };
 

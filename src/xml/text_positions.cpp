@@ -101,11 +101,21 @@ bool zeroWidth(std::string_view text, std::size_t at) {
 void ParserPositions::indexRows() {
     if (!rowStarts_.empty()) return;
     rowStarts_.push_back(0);
-    for (std::size_t i = 0; i < text_.size(); ++i) {
-        const char c = text_[i];
+    const char* data = text_.data();
+    const std::size_t size = text_.size();
+    // Loaded text has its CR LF pairs folded: most texts hold no CR at all,
+    // and their rows are found with memchr.
+    const bool carriageReturns = std::memchr(data, '\r', size) != nullptr;
+    for (std::size_t i = 0; i < size; ++i) {
+        if (!carriageReturns) {
+            const void* found = std::memchr(data + i, '\n', size - i);
+            if (found == nullptr) break;
+            i = static_cast<std::size_t>(static_cast<const char*>(found) - data);
+        }
+        const char c = data[i];
         if (c != '\n' && c != '\r') continue;
         const char pair = c == '\n' ? '\r' : '\n';
-        if (i + 1 < text_.size() && text_[i + 1] == pair) ++i;
+        if (i + 1 < size && data[i + 1] == pair) ++i;
         rowStarts_.push_back(i + 1);
     }
 }
@@ -161,15 +171,17 @@ TextPosition ParserPositions::position(std::size_t offset) {
         col = place->first;
     }
     for (std::size_t mark = at + LineWalks::kSpacing; at < offset;) {
-        if (utf8_ && zeroWidth(text_, at)) {
-            at += 3;
-            continue;
-        }
-        if (text_[at] == '\t') {
+        const auto c = static_cast<unsigned char>(text_[at]);
+        if (c == '\t') {
             col = (col / 4 + 1) * 4;
             ++at;
+        } else if (c < 0x80 || !utf8_) {
+            ++col;
+            ++at;
+        } else if (zeroWidth(text_, at)) {
+            at += 3;
         } else {
-            at += utf8_ ? utf8Step(static_cast<unsigned char>(text_[at])) : 1;
+            at += utf8Step(c);
             ++col;
         }
         if (at >= mark) {
