@@ -58,10 +58,7 @@ TagKinds makeTagKinds() {
           GUMBO_TAG_STYLE,   GUMBO_TAG_SUMMARY, GUMBO_TAG_TABLE,    GUMBO_TAG_TBODY,
           GUMBO_TAG_TD,      GUMBO_TAG_TEMPLATE, GUMBO_TAG_TEXTAREA, GUMBO_TAG_TFOOT,
           GUMBO_TAG_TH,      GUMBO_TAG_THEAD,   GUMBO_TAG_TITLE,    GUMBO_TAG_TR,
-          GUMBO_TAG_TRACK,   GUMBO_TAG_UL,      GUMBO_TAG_WBR,      GUMBO_TAG_XMP,
-          GUMBO_TAG_MI,      GUMBO_TAG_MO,      GUMBO_TAG_MN,       GUMBO_TAG_MS,
-          GUMBO_TAG_MTEXT,   GUMBO_TAG_ANNOTATION_XML, GUMBO_TAG_FOREIGNOBJECT,
-          GUMBO_TAG_DESC});
+          GUMBO_TAG_TRACK,   GUMBO_TAG_UL,      GUMBO_TAG_WBR,      GUMBO_TAG_XMP});
     mark(kFormatting, {GUMBO_TAG_A, GUMBO_TAG_B, GUMBO_TAG_BIG, GUMBO_TAG_CODE, GUMBO_TAG_EM,
                        GUMBO_TAG_FONT, GUMBO_TAG_I, GUMBO_TAG_NOBR, GUMBO_TAG_S, GUMBO_TAG_SMALL,
                        GUMBO_TAG_STRIKE, GUMBO_TAG_STRONG, GUMBO_TAG_TT, GUMBO_TAG_U});
@@ -103,6 +100,77 @@ const TagKinds& tagKinds() {
 bool has(GumboTag tag, std::uint8_t flag) { return (tagKinds()[tag] & flag) != 0; }
 
 bool isHeading(GumboTag tag) { return tag >= GUMBO_TAG_H1 && tag <= GUMBO_TAG_H6; }
+
+// Whether the parser opens the closed formatting elements again before the
+// element of a start tag (blocks, headings, table parts, ruby text and what
+// belongs to the head are inserted without).
+bool reopensFormatting(GumboTag tag) {
+    if (tag == GUMBO_TAG_XMP) return true;
+    if (has(tag, kClosesP) || isHeading(tag)) return false;
+    switch (tag) {
+        case GUMBO_TAG_RB:
+        case GUMBO_TAG_RTC:
+        case GUMBO_TAG_RP:
+        case GUMBO_TAG_RT:
+        case GUMBO_TAG_BASE:
+        case GUMBO_TAG_BASEFONT:
+        case GUMBO_TAG_BGSOUND:
+        case GUMBO_TAG_LINK:
+        case GUMBO_TAG_META:
+        case GUMBO_TAG_NOFRAMES:
+        case GUMBO_TAG_SCRIPT:
+        case GUMBO_TAG_STYLE:
+        case GUMBO_TAG_TEMPLATE:
+        case GUMBO_TAG_TITLE:
+        case GUMBO_TAG_MENUITEM:
+        case GUMBO_TAG_TEXTAREA:
+        case GUMBO_TAG_IFRAME:
+        case GUMBO_TAG_NOEMBED:
+        case GUMBO_TAG_PARAM:
+        case GUMBO_TAG_SOURCE:
+        case GUMBO_TAG_TRACK:
+        case GUMBO_TAG_FRAMESET:
+        case GUMBO_TAG_FRAME:
+            return false;
+        default:
+            return true;
+    }
+}
+
+// Whether a start tag's element shows something, so that a frameset can no
+// longer take the body's place.
+bool endsFramesetOk(GumboTag tag) {
+    switch (tag) {
+        case GUMBO_TAG_BODY:
+        case GUMBO_TAG_PRE:
+        case GUMBO_TAG_LISTING:
+        case GUMBO_TAG_LI:
+        case GUMBO_TAG_DD:
+        case GUMBO_TAG_DT:
+        case GUMBO_TAG_BUTTON:
+        case GUMBO_TAG_APPLET:
+        case GUMBO_TAG_MARQUEE:
+        case GUMBO_TAG_OBJECT:
+        case GUMBO_TAG_TABLE:
+        case GUMBO_TAG_AREA:
+        case GUMBO_TAG_BR:
+        case GUMBO_TAG_EMBED:
+        case GUMBO_TAG_IMG:
+        case GUMBO_TAG_IMAGE:
+        case GUMBO_TAG_KEYGEN:
+        case GUMBO_TAG_WBR:
+        case GUMBO_TAG_INPUT:
+        case GUMBO_TAG_HR:
+        case GUMBO_TAG_XMP:
+        case GUMBO_TAG_IFRAME:
+        case GUMBO_TAG_SELECT:
+        case GUMBO_TAG_TEXTAREA:
+        case GUMBO_TAG_ISINDEX:
+            return true;
+        default:
+            return false;
+    }
+}
 
 // Whether a start tag before the body leaves the parser in the head.
 bool belongsToHead(GumboTag tag) {
@@ -332,10 +400,15 @@ private:
     }
 
     void characters(std::size_t from, std::size_t to) {
-        if (!bodyStarted_) {
-            for (std::size_t i = from; i < to && !bodyStarted_; ++i) bodyStarted_ = !isSpace(text_[i]);
+        if (!bodyStarted_ || framesetOk_) {
+            for (std::size_t i = from; i < to; ++i) {
+                if (isSpace(text_[i])) continue;
+                bodyStarted_ = true;
+                framesetOk_ = false;
+                break;
+            }
         }
-        if (inForeign() || !reopeningNeeded()) return;
+        if (framed_ || inForeign() || !reopeningNeeded()) return;
         if (inTableContext()) {
             bool blank = true;
             for (std::size_t i = from; i < to && blank; ++i) blank = isSpace(text_[i]);
@@ -389,6 +462,13 @@ private:
 
     bool topIs(GumboTag tag, bool foreign = false) const {
         return !stack_.empty() && stack_.back().foreign == foreign && stack_.back().tag == tag;
+    }
+
+    // The parser's "special" elements; in SVG and MathML those where HTML
+    // comes back, and annotation-xml.
+    static bool isSpecial(const Open& open) {
+        if (open.foreign) return open.integration || open.tag == GUMBO_TAG_ANNOTATION_XML;
+        return has(open.tag, kSpecial);
     }
 
     // Whether an element ends the searches "in scope"; extra adds the
@@ -575,7 +655,7 @@ private:
             charge(beyondFree());
             std::size_t block = kNone;
             for (std::size_t i = open + 1; i < stack_.size() && block == kNone; ++i) {
-                if (has(stack_[i].tag, kSpecial)) block = i;
+                if (isSpecial(stack_[i])) block = i;
             }
             if (block == kNone) {
                 popTo(open);
@@ -604,7 +684,7 @@ private:
                 popTo(i);
                 return;
             }
-            if (has(open.tag, kSpecial)) return;
+            if (isSpecial(open)) return;
         }
     }
 
@@ -645,7 +725,7 @@ private:
                 popTo(i);
                 return;
             }
-            if (has(open.tag, kSpecial) && (open.foreign || (open.tag != GUMBO_TAG_ADDRESS &&
+            if (isSpecial(open) && (open.foreign || (open.tag != GUMBO_TAG_ADDRESS &&
                                                              open.tag != GUMBO_TAG_DIV &&
                                                              open.tag != GUMBO_TAG_P))) {
                 return;
@@ -678,6 +758,27 @@ private:
             if (tag == GUMBO_TAG_COL) tag = GUMBO_TAG_COLGROUP;
         }
         push(tag);
+    }
+
+    // A frameset takes the body's place while nothing shown came before it,
+    // and holds framesets and frames alone; elsewhere it is ignored.
+    std::size_t framesetTag(GumboTag tag, std::size_t end) {
+        if (tag == GUMBO_TAG_FRAMESET && (framesetOk_ || topIs(GUMBO_TAG_FRAMESET))) {
+            if (!framed_) {
+                popTo(0);
+                active_.clear();
+            }
+            framed_ = true;
+            framesetOk_ = false;
+            bodyStarted_ = true;
+            push(tag);
+        } else if (tag == GUMBO_TAG_FRAME) {
+            reachLeaf(1);
+        } else if (tag == GUMBO_TAG_NOFRAMES) {
+            reachLeaf(1);
+            return afterRawText(end, tag);
+        }
+        return end;
     }
 
     // Handles a start tag that ends at end; returns where the text goes on.
@@ -722,10 +823,8 @@ private:
                     break;
             }
         }
-        if (topIs(GUMBO_TAG_FRAMESET) && tag != GUMBO_TAG_FRAMESET && tag != GUMBO_TAG_FRAME &&
-            tag != GUMBO_TAG_NOFRAMES) {
-            return end;  // a frameset holds frames alone
-        }
+        if (framed_ || tag == GUMBO_TAG_FRAMESET) return framesetTag(tag, end);
+        if (endsFramesetOk(tag)) framesetOk_ = false;
         if (!bodyStarted_) bodyStarted_ = !belongsToHead(tag);
         switch (tag) {
             case GUMBO_TAG_HTML:
@@ -825,9 +924,7 @@ private:
             pushFormatting(token);
             return end;
         }
-        if ((!has(tag, kClosesP) || tag == GUMBO_TAG_XMP) && tag != GUMBO_TAG_TEMPLATE) {
-            reopenFormatting();
-        }
+        if (reopensFormatting(tag)) reopenFormatting();
         if (has(tag, kVoid) || has(tag, kRawText)) {
             // Opened and closed at once, or around its text alone.
             reachLeaf(1);
@@ -965,6 +1062,8 @@ private:
     bool plainText_ = false;
     bool formPointer_ = false;  // a <form> was opened and has not ended
     bool bodyStarted_ = false;  // past the page's head
+    bool framesetOk_ = true;    // nothing shown yet: a frameset may replace the body
+    bool framed_ = false;       // a frameset replaced the body
     HtmlNesting result_;
 };
 
