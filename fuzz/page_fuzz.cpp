@@ -1,7 +1,9 @@
 // A page as the list walk hands it on: analysed into a fresh project at a
-// depth taken from the input, then both trees written into memory. A page
-// that does not parse gets its diagnostic copy in the scratch directory.
-// The nesting scan is checked against TinyXML's own parse of the same text.
+// depth taken from the input's first byte, read as XML or (bit 2 of that
+// byte) as HTML, then both trees written into memory. A page that does not
+// parse gets its diagnostic copy in the scratch directory. The nesting scan
+// is checked against TinyXML's own parse of the same text, the HTML scan
+// against gumbo's.
 // The page is also analysed for a check: every finding and link must land
 // inside the page as given.
 
@@ -23,12 +25,13 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size == 0) return 0;
     const int depth = data[0] % 4;
+    const qv::PageSyntax syntax = (data[0] & 4) != 0 ? qv::PageSyntax::Html : qv::PageSyntax::Xml;
     const std::string input(reinterpret_cast<const char*>(data) + 1, size - 1);
 
     qv::HelpProject project;
     qv::TreeBuilder trees(project);
     std::string text = input;
-    if (qv::analysePage(trees, "p&1.html", depth, "p.html", text) == 0) {
+    if (qv::analysePage(trees, "p&1.html", depth, "p.html", text, syntax) == 0) {
         qv::fuzz::writeTrees(project);
     }
 
@@ -44,13 +47,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             }
         } sink(1 + static_cast<int>(std::count(input.begin(), input.end(), '\n')));
         qv::PageFacts facts(sink);
-        qv::analysePage(checkedTrees, "p&1.html", depth, "p.html", page, &facts);
+        qv::analysePage(checkedTrees, "p&1.html", depth, "p.html", page, syntax, &facts);
         for (const qv::PageLink& link : facts.links) {
             const qv::TextPosition at = facts.positions->fromParser(link.row, link.column);
             sink.report({"p.html", at.row, at.column, qv::Severity::Warning, ""});
         }
     }
 
+    if (syntax == qv::PageSyntax::Html) {
+        qv::fuzz::checkHtmlNestingScan(input);
+        return 0;
+    }
     std::string normalised = input;
     qv::normalisePage(normalised);
     TiXmlDocument document;
