@@ -42,6 +42,9 @@ int analysePage(TreeBuilder& trees, const std::string& pageName, int pageDepth,
                 const std::string& path, std::string& text, PageSyntax syntax,
                 PageFacts* check) {
     TiXmlDocument document;
+    // Off for the rest of the run, whichever way pages are read: the
+    // templates' parameters are parsed with it too.
+    TiXmlBase::SetCondenseWhiteSpace(false);
     XmlExcess excess;
     std::optional<PageCheck> checked;
     if (syntax == PageSyntax::Html) {
@@ -51,7 +54,6 @@ int analysePage(TreeBuilder& trees, const std::string& pageName, int pageDepth,
         std::string loaded;
         if (check != nullptr) loaded = text;
         normalisePage(text);
-        TiXmlBase::SetCondenseWhiteSpace(false);
         excess = parseXml(document, text, TIXML_ENCODING_UTF8, kPageLimits);
         if (check != nullptr) checked.emplace(*check, path, std::move(loaded), text);
     }
