@@ -35,9 +35,9 @@ TEST(ScanHtmlNesting, ExpectsAtLeastTheTreeTheParserBuildsAndLittleMore) {
         "<ul><li>a<li>b<li>c</ul><p>d<p>e<div>f</div>",  // closed where HTML closes them
         "<dl><dt>a<dd>b<dt>c</dl><h1>t<h2>u</h2>",
         "<table><tr><td>a<td>b<tr><td><table><td>c</table></table>",
-        "<p><b>bold<p>again</b> <i>x</i>",                // formatting opened again
-        "<b><p>x</b>y</p>",                               // moved below the block
-        "<form><div></form><p>x</p><form><span>",         // a form leaves the stack only
+        "<p><b>bold<p>again</b> <i>x</i>",         // formatting opened again
+        "<b><p>x</b>y</p>",                        // moved below the block
+        "<form><div></form><p>x</p><form><span>",  // a form leaves the stack only
         "<svg><g><path/><g></g></g><desc><b>x</b></desc></svg><math><mi><b>y",
         "<select><div><option>a<optgroup><option>b</select>c",
         "<script>var s = '<div><div><div>';</script><style><p></style><title><b></title>",
@@ -91,7 +91,8 @@ TEST(ScanHtmlNesting, RefusesWhatWouldMakeTheParserSlow) {
 
 TEST(ParseHtml, BuildsWhatABrowserShows) {
     const std::string text =
-        "<!DOCTYPE html><TITLE>T</TITLE><H1 ID=\"a\" IX='&eacute;&rarr;'>A&amp;B <b>c</b> <i>d</i></H1>"
+        "<!DOCTYPE html><TITLE>T</TITLE><H1 ID=\"a\" IX='&eacute;&rarr;'>A&amp;B <b>c</b> "
+        "<i>d</i></H1>"
         "<script>x<y</script><STYLE>p{}</STYLE><template><h2 id=t>t</h2></template><!-- c -->"
         "<ul><li>1<li>2<BR></ul>";
     TiXmlDocument document;

@@ -11,8 +11,8 @@ namespace qv {
 // block is found by rounding its address down. A block larger than a
 // quarter of a region gets a region of its own.
 struct GumboArena::Region {
-    std::size_t live;   // blocks not yet freed
-    std::size_t used;   // bytes cut, this header included
+    std::size_t live;  // blocks not yet freed
+    std::size_t used;  // bytes cut, this header included
     std::size_t size;
     std::size_t index;  // in regions_
 };
@@ -20,7 +20,8 @@ struct GumboArena::Region {
 namespace {
 
 constexpr std::size_t kAlignment = alignof(std::max_align_t);
-constexpr std::size_t kHeader = (sizeof(std::size_t) * 4 + kAlignment - 1) / kAlignment * kAlignment;
+constexpr std::size_t kHeader =
+    (sizeof(std::size_t) * 4 + kAlignment - 1) / kAlignment * kAlignment;
 
 std::size_t roundUp(std::size_t size, std::size_t unit) { return (size + unit - 1) / unit * unit; }
 

@@ -18,7 +18,7 @@ namespace {
 // only its own parser fills. A class derived from TiXmlBase may name that
 // member, and the member pointer so formed reaches it in any node.
 class TinyXmlLocation : private TiXmlBase {
-public:
+  public:
     static void set(TiXmlBase& item, TextPosition position) {
         TiXmlCursor& cursor = item.*(&TinyXmlLocation::location);
         cursor.row = position.row - 1;
@@ -77,7 +77,7 @@ std::string elementName(const GumboElement& element) {
 // Copies gumbo's tree into a TinyXML document, freeing it as it goes,
 // without recursion: a page may nest as deep as the limits allow.
 class TreeCopy {
-public:
+  public:
     TreeCopy(GumboArena& arena, std::string_view text, const XmlLimits& limits)
         : arena_(arena), positions_(text, TIXML_ENCODING_UTF8), limits_(limits) {}
 
@@ -108,7 +108,7 @@ public:
         return excess_;
     }
 
-private:
+  private:
     // Where an element stands: its offset and position, and its depth.
     struct Place {
         std::size_t offset;
@@ -119,7 +119,7 @@ private:
         GumboNode* node;
         TiXmlNode* into;  // null: freed, not copied
         Place parent;
-        bool leaving;     // all its children done: free the node
+        bool leaving;  // all its children done: free the node
     };
 
     void enter(GumboNode& node, const Pending& from) {

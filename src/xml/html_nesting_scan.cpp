@@ -15,13 +15,13 @@ constexpr GumboTag kMarker = GUMBO_TAG_LAST;
 
 // How the tree construction treats a tag, as flags.
 enum : std::uint8_t {
-    kVoid = 1,         // never open: it has no content
-    kSpecial = 2,      // the parser's "special" elements, which end its searches
-    kFormatting = 4,   // opened again after a block closes it
-    kClosesP = 8,      // a start tag that first closes an open <p>
-    kScope = 16,       // bounds the searches "in scope"
-    kRawText = 32,     // its text runs to its own end tag
-    kMarker_ = 64,     // puts a marker on the formatting list
+    kVoid = 1,             // never open: it has no content
+    kSpecial = 2,          // the parser's "special" elements, which end its searches
+    kFormatting = 4,       // opened again after a block closes it
+    kClosesP = 8,          // a start tag that first closes an open <p>
+    kScope = 16,           // bounds the searches "in scope"
+    kRawText = 32,         // its text runs to its own end tag
+    kPutsMarker = 64,      // puts a marker on the formatting list
     kLeavesForeign = 128,  // a start tag that leaves SVG or MathML content
 };
 
@@ -32,62 +32,66 @@ TagKinds makeTagKinds() {
     auto mark = [&kinds](std::uint8_t flag, std::initializer_list<GumboTag> tags) {
         for (GumboTag tag : tags) kinds[tag] |= flag;
     };
-    mark(kVoid, {GUMBO_TAG_AREA, GUMBO_TAG_BASE, GUMBO_TAG_BASEFONT, GUMBO_TAG_BGSOUND,
-                 GUMBO_TAG_BR, GUMBO_TAG_COL, GUMBO_TAG_EMBED, GUMBO_TAG_FRAME, GUMBO_TAG_HR,
-                 GUMBO_TAG_IMG, GUMBO_TAG_IMAGE, GUMBO_TAG_INPUT, GUMBO_TAG_ISINDEX,
-                 GUMBO_TAG_KEYGEN, GUMBO_TAG_LINK, GUMBO_TAG_META, GUMBO_TAG_PARAM,
-                 GUMBO_TAG_SOURCE, GUMBO_TAG_TRACK, GUMBO_TAG_WBR});
+    mark(kVoid,
+         {GUMBO_TAG_AREA,  GUMBO_TAG_BASE,  GUMBO_TAG_BASEFONT, GUMBO_TAG_BGSOUND, GUMBO_TAG_BR,
+          GUMBO_TAG_COL,   GUMBO_TAG_EMBED, GUMBO_TAG_FRAME,    GUMBO_TAG_HR,      GUMBO_TAG_IMG,
+          GUMBO_TAG_IMAGE, GUMBO_TAG_INPUT, GUMBO_TAG_ISINDEX,  GUMBO_TAG_KEYGEN,  GUMBO_TAG_LINK,
+          GUMBO_TAG_META,  GUMBO_TAG_PARAM, GUMBO_TAG_SOURCE,   GUMBO_TAG_TRACK,   GUMBO_TAG_WBR});
     mark(kSpecial,
-         {GUMBO_TAG_ADDRESS, GUMBO_TAG_APPLET,  GUMBO_TAG_AREA,     GUMBO_TAG_ARTICLE,
-          GUMBO_TAG_ASIDE,   GUMBO_TAG_BASE,    GUMBO_TAG_BASEFONT, GUMBO_TAG_BGSOUND,
-          GUMBO_TAG_BLOCKQUOTE, GUMBO_TAG_BODY, GUMBO_TAG_BR,       GUMBO_TAG_BUTTON,
-          GUMBO_TAG_CAPTION, GUMBO_TAG_CENTER,  GUMBO_TAG_COL,      GUMBO_TAG_COLGROUP,
-          GUMBO_TAG_DD,      GUMBO_TAG_DETAILS, GUMBO_TAG_DIR,      GUMBO_TAG_DIV,
-          GUMBO_TAG_DL,      GUMBO_TAG_DT,      GUMBO_TAG_EMBED,    GUMBO_TAG_FIELDSET,
-          GUMBO_TAG_FIGCAPTION, GUMBO_TAG_FIGURE, GUMBO_TAG_FOOTER, GUMBO_TAG_FORM,
-          GUMBO_TAG_FRAME,   GUMBO_TAG_FRAMESET, GUMBO_TAG_H1,      GUMBO_TAG_H2,
-          GUMBO_TAG_H3,      GUMBO_TAG_H4,      GUMBO_TAG_H5,       GUMBO_TAG_H6,
-          GUMBO_TAG_HEAD,    GUMBO_TAG_HEADER,  GUMBO_TAG_HGROUP,   GUMBO_TAG_HR,
-          GUMBO_TAG_HTML,    GUMBO_TAG_IFRAME,  GUMBO_TAG_IMG,      GUMBO_TAG_IMAGE,
-          GUMBO_TAG_INPUT,   GUMBO_TAG_ISINDEX, GUMBO_TAG_LI,       GUMBO_TAG_LINK,
-          GUMBO_TAG_LISTING, GUMBO_TAG_MAIN,    GUMBO_TAG_MARQUEE,  GUMBO_TAG_MENU,
-          GUMBO_TAG_MENUITEM, GUMBO_TAG_META,   GUMBO_TAG_NAV,      GUMBO_TAG_NOEMBED,
-          GUMBO_TAG_NOFRAMES, GUMBO_TAG_NOSCRIPT, GUMBO_TAG_OBJECT, GUMBO_TAG_OL,
-          GUMBO_TAG_P,       GUMBO_TAG_PARAM,   GUMBO_TAG_PLAINTEXT, GUMBO_TAG_PRE,
-          GUMBO_TAG_SCRIPT,  GUMBO_TAG_SECTION, GUMBO_TAG_SELECT,   GUMBO_TAG_SOURCE,
-          GUMBO_TAG_STYLE,   GUMBO_TAG_SUMMARY, GUMBO_TAG_TABLE,    GUMBO_TAG_TBODY,
-          GUMBO_TAG_TD,      GUMBO_TAG_TEMPLATE, GUMBO_TAG_TEXTAREA, GUMBO_TAG_TFOOT,
-          GUMBO_TAG_TH,      GUMBO_TAG_THEAD,   GUMBO_TAG_TITLE,    GUMBO_TAG_TR,
-          GUMBO_TAG_TRACK,   GUMBO_TAG_UL,      GUMBO_TAG_WBR,      GUMBO_TAG_XMP});
+         {GUMBO_TAG_ADDRESS,    GUMBO_TAG_APPLET,   GUMBO_TAG_AREA,      GUMBO_TAG_ARTICLE,
+          GUMBO_TAG_ASIDE,      GUMBO_TAG_BASE,     GUMBO_TAG_BASEFONT,  GUMBO_TAG_BGSOUND,
+          GUMBO_TAG_BLOCKQUOTE, GUMBO_TAG_BODY,     GUMBO_TAG_BR,        GUMBO_TAG_BUTTON,
+          GUMBO_TAG_CAPTION,    GUMBO_TAG_CENTER,   GUMBO_TAG_COL,       GUMBO_TAG_COLGROUP,
+          GUMBO_TAG_DD,         GUMBO_TAG_DETAILS,  GUMBO_TAG_DIR,       GUMBO_TAG_DIV,
+          GUMBO_TAG_DL,         GUMBO_TAG_DT,       GUMBO_TAG_EMBED,     GUMBO_TAG_FIELDSET,
+          GUMBO_TAG_FIGCAPTION, GUMBO_TAG_FIGURE,   GUMBO_TAG_FOOTER,    GUMBO_TAG_FORM,
+          GUMBO_TAG_FRAME,      GUMBO_TAG_FRAMESET, GUMBO_TAG_H1,        GUMBO_TAG_H2,
+          GUMBO_TAG_H3,         GUMBO_TAG_H4,       GUMBO_TAG_H5,        GUMBO_TAG_H6,
+          GUMBO_TAG_HEAD,       GUMBO_TAG_HEADER,   GUMBO_TAG_HGROUP,    GUMBO_TAG_HR,
+          GUMBO_TAG_HTML,       GUMBO_TAG_IFRAME,   GUMBO_TAG_IMG,       GUMBO_TAG_IMAGE,
+          GUMBO_TAG_INPUT,      GUMBO_TAG_ISINDEX,  GUMBO_TAG_LI,        GUMBO_TAG_LINK,
+          GUMBO_TAG_LISTING,    GUMBO_TAG_MAIN,     GUMBO_TAG_MARQUEE,   GUMBO_TAG_MENU,
+          GUMBO_TAG_MENUITEM,   GUMBO_TAG_META,     GUMBO_TAG_NAV,       GUMBO_TAG_NOEMBED,
+          GUMBO_TAG_NOFRAMES,   GUMBO_TAG_NOSCRIPT, GUMBO_TAG_OBJECT,    GUMBO_TAG_OL,
+          GUMBO_TAG_P,          GUMBO_TAG_PARAM,    GUMBO_TAG_PLAINTEXT, GUMBO_TAG_PRE,
+          GUMBO_TAG_SCRIPT,     GUMBO_TAG_SECTION,  GUMBO_TAG_SELECT,    GUMBO_TAG_SOURCE,
+          GUMBO_TAG_STYLE,      GUMBO_TAG_SUMMARY,  GUMBO_TAG_TABLE,     GUMBO_TAG_TBODY,
+          GUMBO_TAG_TD,         GUMBO_TAG_TEMPLATE, GUMBO_TAG_TEXTAREA,  GUMBO_TAG_TFOOT,
+          GUMBO_TAG_TH,         GUMBO_TAG_THEAD,    GUMBO_TAG_TITLE,     GUMBO_TAG_TR,
+          GUMBO_TAG_TRACK,      GUMBO_TAG_UL,       GUMBO_TAG_WBR,       GUMBO_TAG_XMP});
     mark(kFormatting, {GUMBO_TAG_A, GUMBO_TAG_B, GUMBO_TAG_BIG, GUMBO_TAG_CODE, GUMBO_TAG_EM,
                        GUMBO_TAG_FONT, GUMBO_TAG_I, GUMBO_TAG_NOBR, GUMBO_TAG_S, GUMBO_TAG_SMALL,
                        GUMBO_TAG_STRIKE, GUMBO_TAG_STRONG, GUMBO_TAG_TT, GUMBO_TAG_U});
     mark(kClosesP,
-         {GUMBO_TAG_ADDRESS, GUMBO_TAG_ARTICLE, GUMBO_TAG_ASIDE, GUMBO_TAG_BLOCKQUOTE,
-          GUMBO_TAG_CENTER, GUMBO_TAG_DETAILS, GUMBO_TAG_DIR, GUMBO_TAG_DIV, GUMBO_TAG_DL,
-          GUMBO_TAG_FIELDSET, GUMBO_TAG_FIGCAPTION, GUMBO_TAG_FIGURE, GUMBO_TAG_FOOTER,
-          GUMBO_TAG_HEADER, GUMBO_TAG_HGROUP, GUMBO_TAG_MAIN, GUMBO_TAG_MENU, GUMBO_TAG_NAV,
-          GUMBO_TAG_OL, GUMBO_TAG_P, GUMBO_TAG_SECTION, GUMBO_TAG_SUMMARY, GUMBO_TAG_UL,
-          GUMBO_TAG_H1, GUMBO_TAG_H2, GUMBO_TAG_H3, GUMBO_TAG_H4, GUMBO_TAG_H5, GUMBO_TAG_H6,
-          GUMBO_TAG_PRE, GUMBO_TAG_LISTING, GUMBO_TAG_FORM, GUMBO_TAG_LI, GUMBO_TAG_DD,
-          GUMBO_TAG_DT, GUMBO_TAG_PLAINTEXT, GUMBO_TAG_XMP, GUMBO_TAG_HR});
-    mark(kScope, {GUMBO_TAG_APPLET, GUMBO_TAG_CAPTION, GUMBO_TAG_HTML, GUMBO_TAG_TABLE,
-                  GUMBO_TAG_TD, GUMBO_TAG_TH, GUMBO_TAG_MARQUEE, GUMBO_TAG_OBJECT,
-                  GUMBO_TAG_TEMPLATE});
+         {GUMBO_TAG_ADDRESS, GUMBO_TAG_ARTICLE,  GUMBO_TAG_ASIDE,      GUMBO_TAG_BLOCKQUOTE,
+          GUMBO_TAG_CENTER,  GUMBO_TAG_DETAILS,  GUMBO_TAG_DIR,        GUMBO_TAG_DIV,
+          GUMBO_TAG_DL,      GUMBO_TAG_FIELDSET, GUMBO_TAG_FIGCAPTION, GUMBO_TAG_FIGURE,
+          GUMBO_TAG_FOOTER,  GUMBO_TAG_HEADER,   GUMBO_TAG_HGROUP,     GUMBO_TAG_MAIN,
+          GUMBO_TAG_MENU,    GUMBO_TAG_NAV,      GUMBO_TAG_OL,         GUMBO_TAG_P,
+          GUMBO_TAG_SECTION, GUMBO_TAG_SUMMARY,  GUMBO_TAG_UL,         GUMBO_TAG_H1,
+          GUMBO_TAG_H2,      GUMBO_TAG_H3,       GUMBO_TAG_H4,         GUMBO_TAG_H5,
+          GUMBO_TAG_H6,      GUMBO_TAG_PRE,      GUMBO_TAG_LISTING,    GUMBO_TAG_FORM,
+          GUMBO_TAG_LI,      GUMBO_TAG_DD,       GUMBO_TAG_DT,         GUMBO_TAG_PLAINTEXT,
+          GUMBO_TAG_XMP,     GUMBO_TAG_HR});
+    mark(kScope,
+         {GUMBO_TAG_APPLET, GUMBO_TAG_CAPTION, GUMBO_TAG_HTML, GUMBO_TAG_TABLE, GUMBO_TAG_TD,
+          GUMBO_TAG_TH, GUMBO_TAG_MARQUEE, GUMBO_TAG_OBJECT, GUMBO_TAG_TEMPLATE});
     mark(kRawText, {GUMBO_TAG_SCRIPT, GUMBO_TAG_STYLE, GUMBO_TAG_XMP, GUMBO_TAG_IFRAME,
                     GUMBO_TAG_NOEMBED, GUMBO_TAG_NOFRAMES, GUMBO_TAG_TEXTAREA, GUMBO_TAG_TITLE});
-    mark(kMarker_, {GUMBO_TAG_APPLET, GUMBO_TAG_MARQUEE, GUMBO_TAG_OBJECT, GUMBO_TAG_TEMPLATE,
-                    GUMBO_TAG_TD, GUMBO_TAG_TH, GUMBO_TAG_CAPTION});
+    mark(kPutsMarker, {GUMBO_TAG_APPLET, GUMBO_TAG_MARQUEE, GUMBO_TAG_OBJECT, GUMBO_TAG_TEMPLATE,
+                       GUMBO_TAG_TD, GUMBO_TAG_TH, GUMBO_TAG_CAPTION});
     mark(kLeavesForeign,
-         {GUMBO_TAG_B, GUMBO_TAG_BIG, GUMBO_TAG_BLOCKQUOTE, GUMBO_TAG_BODY, GUMBO_TAG_BR,
-          GUMBO_TAG_CENTER, GUMBO_TAG_CODE, GUMBO_TAG_DD, GUMBO_TAG_DIV, GUMBO_TAG_DL,
-          GUMBO_TAG_DT, GUMBO_TAG_EM, GUMBO_TAG_EMBED, GUMBO_TAG_H1, GUMBO_TAG_H2, GUMBO_TAG_H3,
-          GUMBO_TAG_H4, GUMBO_TAG_H5, GUMBO_TAG_H6, GUMBO_TAG_HEAD, GUMBO_TAG_HR, GUMBO_TAG_I,
-          GUMBO_TAG_IMG, GUMBO_TAG_LI, GUMBO_TAG_LISTING, GUMBO_TAG_MENU, GUMBO_TAG_META,
-          GUMBO_TAG_NOBR, GUMBO_TAG_OL, GUMBO_TAG_P, GUMBO_TAG_PRE, GUMBO_TAG_RUBY, GUMBO_TAG_S,
-          GUMBO_TAG_SMALL, GUMBO_TAG_SPAN, GUMBO_TAG_STRONG, GUMBO_TAG_STRIKE, GUMBO_TAG_SUB,
-          GUMBO_TAG_SUP, GUMBO_TAG_TABLE, GUMBO_TAG_TT, GUMBO_TAG_U, GUMBO_TAG_UL,
-          GUMBO_TAG_VAR});
+         {GUMBO_TAG_B,       GUMBO_TAG_BIG,    GUMBO_TAG_BLOCKQUOTE, GUMBO_TAG_BODY,
+          GUMBO_TAG_BR,      GUMBO_TAG_CENTER, GUMBO_TAG_CODE,       GUMBO_TAG_DD,
+          GUMBO_TAG_DIV,     GUMBO_TAG_DL,     GUMBO_TAG_DT,         GUMBO_TAG_EM,
+          GUMBO_TAG_EMBED,   GUMBO_TAG_H1,     GUMBO_TAG_H2,         GUMBO_TAG_H3,
+          GUMBO_TAG_H4,      GUMBO_TAG_H5,     GUMBO_TAG_H6,         GUMBO_TAG_HEAD,
+          GUMBO_TAG_HR,      GUMBO_TAG_I,      GUMBO_TAG_IMG,        GUMBO_TAG_LI,
+          GUMBO_TAG_LISTING, GUMBO_TAG_MENU,   GUMBO_TAG_META,       GUMBO_TAG_NOBR,
+          GUMBO_TAG_OL,      GUMBO_TAG_P,      GUMBO_TAG_PRE,        GUMBO_TAG_RUBY,
+          GUMBO_TAG_S,       GUMBO_TAG_SMALL,  GUMBO_TAG_SPAN,       GUMBO_TAG_STRONG,
+          GUMBO_TAG_STRIKE,  GUMBO_TAG_SUB,    GUMBO_TAG_SUP,        GUMBO_TAG_TABLE,
+          GUMBO_TAG_TT,      GUMBO_TAG_U,      GUMBO_TAG_UL,         GUMBO_TAG_VAR});
     return kinds;
 }
 
@@ -224,7 +228,7 @@ struct TagToken {
     std::uint64_t attributes = 0;  // what tells formatting elements apart
     std::size_t count = 0;         // attributes, repeated ones included
     bool selfClosing = false;
-    bool presentational = false;   // a color, face or size attribute
+    bool presentational = false;  // a color, face or size attribute
 };
 
 // An element of the stack of open elements. In HTML the parser tells
@@ -252,7 +256,7 @@ struct Active {
 };
 
 class Scan {
-public:
+  public:
     Scan(std::string_view text, const XmlLimits& limits) : text_(text), limits_(limits) {
         result_.deepest = depth();
     }
@@ -268,7 +272,7 @@ public:
         return result_;
     }
 
-private:
+  private:
     bool stopped() const { return result_.excess.found() || plainText_; }
 
     // Of the stack of open elements, with html and body.
@@ -333,7 +337,8 @@ private:
     // the position after its ">", kNone when the text ends first.
     std::size_t readTag(std::size_t at, TagToken& token) const {
         const std::size_t nameStart = at;
-        while (at < text_.size() && !isSpace(text_[at]) && text_[at] != '/' && text_[at] != '>') ++at;
+        while (at < text_.size() && !isSpace(text_[at]) && text_[at] != '/' && text_[at] != '>')
+            ++at;
         const std::string_view name = text_.substr(nameStart, at - nameStart);
         token.tag = gumbo_tagn_enum(name.data(), static_cast<unsigned>(name.size()));
         if (token.tag == GUMBO_TAG_UNKNOWN) token.name = hashBytes(kHashStart, name, true);
@@ -523,12 +528,13 @@ private:
     void pushIn(bool foreign, bool mathMl, GumboTag tag, std::uint64_t name) {
         // Where HTML comes back inside SVG or MathML.
         const bool integration =
-            foreign && (mathMl ? tag == GUMBO_TAG_MI || tag == GUMBO_TAG_MO || tag == GUMBO_TAG_MN ||
-                                     tag == GUMBO_TAG_MS || tag == GUMBO_TAG_MTEXT
-                               : tag == GUMBO_TAG_FOREIGNOBJECT || tag == GUMBO_TAG_DESC ||
-                                     tag == GUMBO_TAG_TITLE);
+            foreign &&
+            (mathMl ? tag == GUMBO_TAG_MI || tag == GUMBO_TAG_MO || tag == GUMBO_TAG_MN ||
+                          tag == GUMBO_TAG_MS || tag == GUMBO_TAG_MTEXT
+                    : tag == GUMBO_TAG_FOREIGNOBJECT || tag == GUMBO_TAG_DESC ||
+                          tag == GUMBO_TAG_TITLE);
         stack_.push_back({tag, name, level() + 1, foreign, mathMl, integration, false});
-        if (!foreign && has(tag, kMarker_)) active_.push_back({kMarker, 0, kNone});
+        if (!foreign && has(tag, kPutsMarker)) active_.push_back({kMarker, 0, kNone});
         if (level() > result_.deepest) result_.deepest = level();
         if (level() > limits_.nesting) refuse(XmlExcess::Kind::Nesting);
     }
@@ -660,7 +666,8 @@ private:
             if (block == kNone) {
                 popTo(open);
                 const std::size_t closed = lastActive(tag);
-                if (closed != kNone) active_.erase(active_.begin() + static_cast<std::ptrdiff_t>(closed));
+                if (closed != kNone)
+                    active_.erase(active_.begin() + static_cast<std::ptrdiff_t>(closed));
                 return;
             }
             Open moved = stack_[open];
@@ -725,9 +732,9 @@ private:
                 popTo(i);
                 return;
             }
-            if (isSpecial(open) && (open.foreign || (open.tag != GUMBO_TAG_ADDRESS &&
-                                                             open.tag != GUMBO_TAG_DIV &&
-                                                             open.tag != GUMBO_TAG_P))) {
+            if (isSpecial(open) &&
+                (open.foreign || (open.tag != GUMBO_TAG_ADDRESS && open.tag != GUMBO_TAG_DIV &&
+                                  open.tag != GUMBO_TAG_P))) {
                 return;
             }
         }
@@ -737,8 +744,8 @@ private:
     // ones HTML implies; outside a table they are ignored.
     void tablePart(GumboTag tag) {
         if (tag == GUMBO_TAG_TD || tag == GUMBO_TAG_TH) {
-            const std::size_t at = inTableScope({GUMBO_TAG_TR, GUMBO_TAG_TBODY, GUMBO_TAG_THEAD,
-                                                 GUMBO_TAG_TFOOT, GUMBO_TAG_TABLE});
+            const std::size_t at = inTableScope(
+                {GUMBO_TAG_TR, GUMBO_TAG_TBODY, GUMBO_TAG_THEAD, GUMBO_TAG_TFOOT, GUMBO_TAG_TABLE});
             if (at == kNone) return;
             const GumboTag found = stack_[at].tag;
             popTo(at + 1);
@@ -788,8 +795,8 @@ private:
         if (result_.excess.found()) return end;
         const GumboTag tag = token.tag;
         if (inForeign()) {
-            const bool leaves = has(tag, kLeavesForeign) ||
-                                (tag == GUMBO_TAG_FONT && token.presentational);
+            const bool leaves =
+                has(tag, kLeavesForeign) || (tag == GUMBO_TAG_FONT && token.presentational);
             if (!leaves) {
                 if (token.selfClosing) {
                     reachLeaf(1);
@@ -952,11 +959,9 @@ private:
                 }
             }
         }
-        if (const std::size_t select = selectOpen(); select != kNone &&
-                                                      tag != GUMBO_TAG_OPTION &&
-                                                      tag != GUMBO_TAG_OPTGROUP &&
-                                                      tag != GUMBO_TAG_SELECT &&
-                                                      tag != GUMBO_TAG_TEMPLATE) {
+        if (const std::size_t select = selectOpen();
+            select != kNone && tag != GUMBO_TAG_OPTION && tag != GUMBO_TAG_OPTGROUP &&
+            tag != GUMBO_TAG_SELECT && tag != GUMBO_TAG_TEMPLATE) {
             // Ignored inside a <select>, but for the end of the table part
             // it stands in.
             if (!isTablePart(tag) || inTableScope({tag}) == kNone) return;
@@ -1037,7 +1042,7 @@ private:
                     adopt(tag);
                     return;
                 }
-                if (has(tag, kMarker_)) {  // applet, marquee, object
+                if (has(tag, kPutsMarker)) {  // applet, marquee, object
                     open = inScope(tag);
                     if (open != kNone) closeWithMarker(open);
                     return;

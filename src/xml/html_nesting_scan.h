@@ -8,8 +8,8 @@ namespace qv {
 
 // What a scan of an HTML page found.
 struct HtmlNesting {
-    XmlExcess excess;          // the first element beyond the limits, if any
-    std::size_t deepest = 0;   // the deepest nesting of elements it expects of the tree
+    XmlExcess excess;         // the first element beyond the limits, if any
+    std::size_t deepest = 0;  // the deepest nesting of elements it expects of the tree
 };
 
 // Follows an HTML page's tags as the HTML parser's tree construction treats
