@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds a Release binary with the benchmarks and reports, in one run: the
 # whole run on 1k, 4k and 16k generated pages against the parse-only
-# baseline, the hard cases (64 MB pages, large indexes), peak memory, then
-# the micro-benchmarks of the hot routines.
+# baseline, the hard cases (64 MB pages, large indexes), peak memory, the
+# same sets and a 20 MB page read as HTML against XML, then the
+# micro-benchmarks of the hot routines.
 #
 #   bench/run.sh [--quick] [--callgrind] [--repeat N] [--no-micro]
 #
@@ -69,6 +70,13 @@ echo "== hard cases (best of $repeat; ratio = whole run / parse-only of the same
 python3 "$root/bench/measure.py" --bin "$build/quorvane" --baseline "$build/bench/qv_parse_baseline" \
   --repeat "$repeat" ${callgrind[@]+"${callgrind[@]}"} --checksums "$root/bench/outputs.sha256" \
   "${sets[@]}"
+
+sets=()
+for i in 2 1 0; do sets+=("${names[$i]}=$data/${names[$i]}"); done
+echo
+echo "== pages read as HTML against XML (best of $repeat; ratios = HTML / XML; the largest set's"
+echo "   pages also joined into one 20 MB page)"
+python3 "$root/bench/html_vs_xml.py" --bin "$build/quorvane" --repeat "$repeat" --concat 20 "${sets[@]}"
 
 if [ $micro = 1 ]; then
   echo

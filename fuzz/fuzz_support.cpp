@@ -14,6 +14,8 @@
 #include "output/html_lists.h"
 #include "output/index_file.h"
 #include "output/index_sort.h"
+#include "xml/html_document.h"
+#include "xml/html_nesting_scan.h"
 #include "xml/nesting_scan.h"
 #include "xml/parse.h"
 
@@ -72,6 +74,19 @@ void checkNestingScan(const TiXmlDocument& document, const std::string& text) {
     const XmlLimits shallower{depth - 1, static_cast<std::size_t>(-1), static_cast<std::size_t>(-1)};
     if (!findExcessiveElement(xml, TIXML_ENCODING_UTF8, shallower).found()) {
         std::fprintf(stderr, "the nesting scan saw less than depth %zu\n", depth);
+        std::abort();
+    }
+}
+
+void checkHtmlNestingScan(const std::string& text) {
+    constexpr std::size_t kAny = static_cast<std::size_t>(-1);
+    const XmlLimits unlimited{kAny, kAny, kAny};
+    TiXmlDocument document;
+    parseHtml(document, text, unlimited);
+    const std::size_t built = elementDepth(document);
+    const std::size_t expected = scanHtmlNesting(text, unlimited).deepest;
+    if (built > 2 * expected + 16) {
+        std::fprintf(stderr, "the HTML scan expected depth %zu, gumbo built %zu\n", expected, built);
         std::abort();
     }
 }

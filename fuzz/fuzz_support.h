@@ -26,4 +26,10 @@ void writeTrees(HelpProject& project);
 // bounded, so it must never see less than the parser does.
 void checkNestingScan(const TiXmlDocument& document, const std::string& text);
 
+// Aborts unless the HTML scan of text expected a tree at least about as deep
+// as the one gumbo built (within twice and a few levels: the scan follows
+// the tree construction closely but not in every corner), so that a page
+// cannot nest far deeper than what the limits see.
+void checkHtmlNestingScan(const std::string& text);
+
 }  // namespace qv::fuzz

@@ -1,7 +1,9 @@
 // A page as the list walk hands it on: analysed into a fresh project at a
-// depth taken from the input, then both trees written into memory. A page
-// that does not parse gets its diagnostic copy in the scratch directory.
-// The nesting scan is checked against TinyXML's own parse of the same text.
+// depth taken from the input's first byte, read as XML or (bit 2 of that
+// byte) as HTML, then both trees written into memory. A page that does not
+// parse gets its diagnostic copy in the scratch directory. The nesting scan
+// is checked against TinyXML's own parse of the same text, the HTML scan
+// against gumbo's.
 // The page is also analysed for a check: every finding and link must land
 // inside the page as given.
 
@@ -25,13 +27,14 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size == 0) return 0;
     const int depth = data[0] % 4;
+    const qv::PageSyntax syntax = (data[0] & 4) != 0 ? qv::PageSyntax::Html : qv::PageSyntax::Xml;
     const std::string input(reinterpret_cast<const char*>(data) + 1, size - 1);
 
     qv::HelpProject project;
     qv::TreeBuilder trees(project);
     const std::string pageName = "p&1.html";
     qv::PageReport report(pageName);
-    if (qv::analysePage(trees, pageName, depth, "p.html", input, report) == 0) {
+    if (qv::analysePage(trees, pageName, depth, "p.html", input, report, syntax) == 0) {
         qv::fuzz::writeTrees(project);
     }
 
@@ -47,7 +50,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 }
             }
         } sink(1 + static_cast<int>(std::count(input.begin(), input.end(), '\n')));
-        qv::PreparedPage page = qv::preparePage("p.html", input, {}, true);
+        qv::PreparedPage page = qv::preparePage("p.html", input, {}, true, syntax);
         qv::PageCheck notes(sink, page, depth > 0);
         qv::walkPreparedPage(page, checkedTrees, pageName, depth, notes);
         for (const qv::PageLink& link : notes.facts().links) {
@@ -55,6 +58,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
     }
 
+    if (syntax == qv::PageSyntax::Html) {
+        qv::fuzz::checkHtmlNestingScan(input);
+        return 0;
+    }
     std::string normalised = input;
     qv::normalisePage(normalised);
     TiXmlDocument document;

@@ -9,11 +9,11 @@
 #   install-deps.sh bench   that, plus what bench/run.sh needs: Google Benchmark,
 #                           Python, valgrind (--callgrind)
 set -euo pipefail
-want=(g++ cmake make pkg-config libtinyxml-dev libicu-dev)
+want=(g++ cmake make pkg-config libtinyxml-dev libgumbo-dev libicu-dev)
 case ${1:-build} in
   build) ;;
   test) want+=(libgtest-dev clang libclang-rt-dev fp-utils libchm-bin chromium nodejs npm python3 strace
-              groff-base man-db dpkg-dev lintian) ;;
+              groff-base man-db dpkg-dev lintian sqlite3-doc) ;;
   bench) want+=(libbenchmark-dev python3 valgrind) ;;
   *) echo "unknown list: $1 (build, test or bench)" >&2; exit 2 ;;
 esac

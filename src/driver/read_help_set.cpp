@@ -17,7 +17,8 @@ int readHelpSet(HelpProject& project, const FileReader& reader, const std::strin
             return notes.pageNotLoaded(name, depth, status);
         }
         PreparedPage page =
-            preparePage(path, std::move(text), std::move(decoding), notes.keepsLoadedPages());
+            preparePage(path, std::move(text), std::move(decoding),
+                                        notes.keepsLoadedPages(), project.pageSyntax);
         PageNotes& pageNotes = notes.pageLoaded(page, name, depth);
         return notes.pageDone(page, name, walkPreparedPage(page, trees, name, depth, pageNotes));
     };

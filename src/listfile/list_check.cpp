@@ -19,13 +19,13 @@ namespace {
 // The elements the walk reads, and the attributes it reads of each.
 struct KnownElement {
     const char* name;
-    const char* attributes[3];
+    const char* attributes[4];
 };
 const KnownElement kKnownElements[] = {
-    {"files", {"title", "language", nullptr}},
-    {"file", {"name", "default", nullptr}},
-    {"table", {"name", nullptr, nullptr}},
-    {"index", {"name", nullptr, nullptr}},
+    {"files", {"title", "language", "pages", nullptr}},
+    {"file", {"name", "default", nullptr, nullptr}},
+    {"table", {"name", nullptr, nullptr, nullptr}},
+    {"index", {"name", nullptr, nullptr, nullptr}},
 };
 
 const KnownElement* knownElement(const char* name) {
@@ -99,6 +99,13 @@ int ListFileCheck::unknownLanguage(const TiXmlAttribute& language) {
             "\351crivez un identificateur comme 0x40C ou une balise comme fr-FR");
     }
     report(positions().fromParser(parsedAt(language)), Severity::Error, std::move(message));
+    return 0;
+}
+
+int ListFileCheck::unknownPageSyntax(const TiXmlAttribute& pages) {
+    report(positions().fromParser(parsedAt(pages)), Severity::Error,
+           {"lecture des pages \253 ", AuthorText{pages.ValueStr()},
+            " \273 inconnue : \351crivez \253 xml \273 ou \253 html \273"});
     return 0;
 }
 

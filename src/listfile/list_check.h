@@ -35,6 +35,7 @@ public:
     void entering(const TiXmlElement& element) override;
     // An error at the attribute; the walk goes on.
     int unknownLanguage(const TiXmlAttribute& language) override;
+    int unknownPageSyntax(const TiXmlAttribute& pages) override;
 
     // The element the walk entered last: while a page is handed on, its
     // "file" element.

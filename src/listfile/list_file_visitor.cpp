@@ -23,6 +23,17 @@ const TiXmlAttribute* attributeNamed(const TiXmlElement& element, const char* na
 
 }  // namespace
 
+bool findPageSyntax(const char* value, PageSyntax& syntax) {
+    if (strcasecmp(value, "xml") == 0) {
+        syntax = PageSyntax::Xml;
+    } else if (strcasecmp(value, "html") == 0) {
+        syntax = PageSyntax::Html;
+    } else {
+        return false;
+    }
+    return true;
+}
+
 bool ListFileVisitor::VisitEnter(const TiXmlElement& element, const TiXmlAttribute*) {
     if (status_ != 0) return false;
     notes_.entering(element);
@@ -31,6 +42,10 @@ bool ListFileVisitor::VisitEnter(const TiXmlElement& element, const TiXmlAttribu
         if (const char* title = element.Attribute("title")) project_.title = title;
         if (const TiXmlAttribute* language = attributeNamed(element, "language")) {
             status_ = chooseLanguage(*language);
+            if (status_ != 0) return false;
+        }
+        if (const TiXmlAttribute* pages = attributeNamed(element, "pages")) {
+            status_ = choosePageSyntax(*pages);
             if (status_ != 0) return false;
         }
     } else if (isNamed(element, "file") && name != nullptr) {
@@ -54,6 +69,13 @@ int ListFileVisitor::chooseLanguage(const TiXmlAttribute& attribute) {
     }
     project_.languageId = language.id;
     project_.languageName = language.englishName;
+    return 0;
+}
+
+int ListFileVisitor::choosePageSyntax(const TiXmlAttribute& attribute) {
+    if (!findPageSyntax(attribute.Value(), project_.pageSyntax)) {
+        return notes_.unknownPageSyntax(attribute);
+    }
     return 0;
 }
 

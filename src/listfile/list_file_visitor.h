@@ -3,8 +3,13 @@
 
 #include "listfile/list_notes.h"
 #include "listfile/read_list_file.h"
+#include "model/page_syntax.h"
 
 namespace qv {
+
+// The reading a "pages" value names: "xml" or "html", in any case. False
+// for any other value.
+bool findPageSyntax(const char* value, PageSyntax& syntax);
 
 // Walks the list file: records the title and the templates, and hands every
 // page named by a "file" element on the moment it is met.
@@ -22,6 +27,8 @@ public:
 private:
     // Takes the help's language from the files element's "language".
     int chooseLanguage(const TiXmlAttribute& language);
+    // Takes how the pages are read from the files element's "pages".
+    int choosePageSyntax(const TiXmlAttribute& pages);
 
     HelpProject& project_;
     const ListedPageHandler& handlePage_;

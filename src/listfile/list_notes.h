@@ -23,6 +23,8 @@ public:
     // Returns the status the walk goes on with: a run stops there, a check
     // goes on.
     virtual int unknownLanguage(const TiXmlAttribute& language) = 0;
+    // The files element's pages names no way of reading pages; as above.
+    virtual int unknownPageSyntax(const TiXmlAttribute& pages) = 0;
 };
 
 }  // namespace qv

@@ -17,4 +17,10 @@ int ListReport::unknownLanguage(const TiXmlAttribute& language) {
     return kStatusInvalidData;
 }
 
+int ListReport::unknownPageSyntax(const TiXmlAttribute& pages) {
+    printMessage({"Mode de lecture des pages inconnu : \"", Verbatim{pages.ValueStr()},
+                  "\" (attribut pages de l'\351l\351ment files ; xml ou html)"});
+    return kStatusInvalidData;
+}
+
 }  // namespace qv

@@ -15,6 +15,7 @@ public:
     void parsed(const TiXmlDocument&) override {}
     void entering(const TiXmlElement&) override {}
     int unknownLanguage(const TiXmlAttribute& language) override;
+    int unknownPageSyntax(const TiXmlAttribute& pages) override;
 
 private:
     const std::string& path_;

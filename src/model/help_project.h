@@ -2,6 +2,7 @@
 #include <string>
 #include <vector>
 
+#include "model/page_syntax.h"
 #include "model/topic_node.h"
 
 namespace qv {
@@ -22,6 +23,8 @@ struct HelpProject {
     // as the locale data gives it); the list file may choose another.
     unsigned languageId = 0x402;
     std::string languageName = "Bulgarian (Bulgaria)";
+    // How the pages named after the list's "files" element are read.
+    PageSyntax pageSyntax = PageSyntax::Xml;
     TopicNode contentsRoot;
     TopicNode indexRoot;
     Utf8Titles utf8Titles;  // of nodes of both trees

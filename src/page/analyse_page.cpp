@@ -1,11 +1,12 @@
-// Analysis of one page in two steps: prepare (normalise, parse), then report
-// a failure or walk the page into the two trees.
+// Analysis of one page in two steps: prepare (normalise, parse; or parse as
+// HTML), then report a failure or walk the page into the two trees.
 
 #include "page/analyse_page.h"
 
 #include "model/status.h"
 #include "page/normalise.h"
 #include "page/page_visitor.h"
+#include "xml/html_document.h"
 
 namespace qv {
 
@@ -18,14 +19,31 @@ XmlFailure parseAsXml(std::string& text, TiXmlDocument& document) {
     return parseXml(document, text, TIXML_ENCODING_UTF8, kPageLimits);
 }
 
+// The page as a browser reads it, built into a TinyXML document; only a page
+// beyond the limits fails. Condensing is switched off all the same: the
+// templates' parameters are parsed after the pages, and read alike in both
+// modes.
+XmlFailure parseAsHtml(const std::string& text, TiXmlDocument& document) {
+    TiXmlBase::SetCondenseWhiteSpace(false);
+    XmlFailure failure;
+    failure.excess = parseHtml(document, text, kPageLimits);
+    if (failure.excess.found()) {
+        failure.kind = XmlFailure::Kind::Refused;
+        failure.at = positionOf(text, failure.excess.offset);
+        failure.description = describeExcess(failure.excess);
+    }
+    return failure;
+}
+
 }  // namespace
 
 PreparedPage preparePage(std::string path, std::string text, InputDecoding decoding,
-                         bool keepLoaded) {
+                         bool keepLoaded, PageSyntax syntax) {
     PreparedPage page{std::move(path), std::move(decoding), {}, std::move(text),
                       std::make_unique<TiXmlDocument>(), {}};
     if (keepLoaded) page.loaded = page.text;
-    page.failure = parseAsXml(page.text, *page.document);
+    page.failure = syntax == PageSyntax::Html ? parseAsHtml(page.text, *page.document)
+                                              : parseAsXml(page.text, *page.document);
     return page;
 }
 
@@ -42,8 +60,9 @@ int walkPreparedPage(PreparedPage& page, TreeBuilder& trees, const std::string& 
 }
 
 int analysePage(TreeBuilder& trees, const std::string& pageName, int pageDepth,
-                const std::string& path, std::string text, PageNotes& notes) {
-    PreparedPage page = preparePage(path, std::move(text), {}, false);
+                const std::string& path, std::string text, PageNotes& notes,
+                PageSyntax syntax) {
+    PreparedPage page = preparePage(path, std::move(text), {}, false, syntax);
     return walkPreparedPage(page, trees, pageName, pageDepth, notes);
 }
 

@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include "model/page_syntax.h"
 #include "page/page_notes.h"
 #include "page/tree_builder.h"
 #include "text/input_encoding.h"
@@ -26,12 +27,13 @@ struct PreparedPage {
     XmlFailure failure;  // why the page did not parse, if it did not
 };
 
-// The first step of a page's analysis: normalises text and parses it.
-// Touches no tree and prints nothing; the only process-wide state it sets is
-// TinyXML's white-space condensing, which it turns off (to the same value
-// every time).
+// The first step of a page's analysis: normalises text and parses it as XML
+// or, with PageSyntax::Html, parses it as a browser parses HTML (which only
+// the limits can refuse). Touches no tree and prints nothing; the only
+// process-wide state it sets is TinyXML's white-space condensing, which it
+// turns off (to the same value every time).
 PreparedPage preparePage(std::string path, std::string text, InputDecoding decoding,
-                         bool keepLoaded);
+                         bool keepLoaded, PageSyntax syntax = PageSyntax::Xml);
 
 // The second step, run by the list walk in list order: a page that did not
 // parse is reported to notes; one that did is walked into the contents and
@@ -43,6 +45,7 @@ int walkPreparedPage(PreparedPage& page, TreeBuilder& trees, const std::string& 
 
 // Both steps for a page in memory, read as UTF-8.
 int analysePage(TreeBuilder& trees, const std::string& pageName, int pageDepth,
-                const std::string& path, std::string text, PageNotes& notes);
+                const std::string& path, std::string text, PageNotes& notes,
+                PageSyntax syntax = PageSyntax::Xml);
 
 }  // namespace qv

@@ -98,20 +98,33 @@ bool zeroWidth(std::string_view text, std::size_t at) {
 
 }  // namespace
 
+void ParserPositions::indexRows() {
+    if (!rowStarts_.empty()) return;
+    rowStarts_.push_back(0);
+    const char* data = text_.data();
+    const std::size_t size = text_.size();
+    // Loaded text has its CR LF pairs folded: most texts hold no CR at all,
+    // and their rows are found with memchr.
+    const bool carriageReturns = std::memchr(data, '\r', size) != nullptr;
+    for (std::size_t i = 0; i < size; ++i) {
+        if (!carriageReturns) {
+            const void* found = std::memchr(data + i, '\n', size - i);
+            if (found == nullptr) break;
+            i = static_cast<std::size_t>(static_cast<const char*>(found) - data);
+        }
+        const char c = data[i];
+        if (c != '\n' && c != '\r') continue;
+        const char pair = c == '\n' ? '\r' : '\n';
+        if (i + 1 < size && data[i + 1] == pair) ++i;
+        rowStarts_.push_back(i + 1);
+    }
+}
+
 std::size_t ParserPositions::offset(TextPosition parsed) {
     const int row = parsed.line;
     const int column = parsed.column;
     if (row <= 0) return std::string_view::npos;
-    if (rowStarts_.empty()) {
-        rowStarts_.push_back(0);
-        for (std::size_t i = 0; i < text_.size(); ++i) {
-            const char c = text_[i];
-            if (c != '\n' && c != '\r') continue;
-            const char pair = c == '\n' ? '\r' : '\n';
-            if (i + 1 < text_.size() && text_[i + 1] == pair) ++i;
-            rowStarts_.push_back(i + 1);
-        }
-    }
+    indexRows();
     const std::size_t rowIndex = std::min(static_cast<std::size_t>(row - 1), rowStarts_.size() - 1);
     const std::size_t end =
         rowIndex + 1 < rowStarts_.size() ? rowStarts_[rowIndex + 1] : text_.size();
@@ -144,6 +157,42 @@ std::size_t ParserPositions::offset(TextPosition parsed) {
     }
     walks_.stopped(rowIndex, {col, at, 0});
     return std::min(at, text_.size());
+}
+
+TextPosition ParserPositions::position(std::size_t offset) {
+    indexRows();
+    offset = std::min(offset, text_.size());
+    const std::size_t row =
+        static_cast<std::size_t>(std::upper_bound(rowStarts_.begin(), rowStarts_.end(), offset) -
+                                 rowStarts_.begin()) -
+        1;
+    std::size_t at = rowStarts_[row];
+    std::size_t col = 0;
+    if (const LineWalks::Place* place = columns_.from(row, offset)) {
+        at = place->key;
+        col = place->first;
+    }
+    for (std::size_t mark = at + LineWalks::kSpacing; at < offset;) {
+        const auto c = static_cast<unsigned char>(text_[at]);
+        if (c == '\t') {
+            col = (col / 4 + 1) * 4;
+            ++at;
+        } else if (c < 0x80 || !utf8_) {
+            ++col;
+            ++at;
+        } else if (zeroWidth(text_, at)) {
+            at += 3;
+        } else {
+            at += utf8Step(c);
+            ++col;
+        }
+        if (at >= mark) {
+            columns_.reached(row, {at, col, 0});
+            mark = at + LineWalks::kSpacing;
+        }
+    }
+    columns_.stopped(row, {at, col, 0});
+    return {static_cast<int>(row) + 1, static_cast<int>(col) + 1};
 }
 
 }  // namespace qv

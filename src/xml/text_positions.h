@@ -76,12 +76,18 @@ public:
 
     // npos for line 0: the parser gave no position.
     std::size_t offset(TextPosition parsed);
+    // The line and column TinyXML would give the character at offset: what
+    // offset() turns back into that offset, for a tree another parser built.
+    TextPosition position(std::size_t offset);
 
 private:
+    void indexRows();
+
     std::string_view text_;
     bool utf8_;
     std::vector<std::size_t> rowStarts_;
-    LineWalks walks_;  // key: column (from 0); first: offset
+    LineWalks walks_;    // key: column (from 0); first: offset
+    LineWalks columns_;  // key: offset; first: column (from 0)
 };
 
 }  // namespace qv

@@ -66,7 +66,7 @@ deb)
   [ "$(field Version)" = "$version" ] || fail "Version: $(field Version)"
   [ "$(field Architecture)" = "$arch" ] || fail "Architecture: $(field Architecture)"
   depends=$(field Depends)
-  for library in libtinyxml libicu; do
+  for library in libtinyxml libgumbo libicu; do
     [[ $depends == *"$library"* ]] || fail "Depends does not name $library: $depends"
   done
   listing=$(dpkg-deb -c "$deb")
