@@ -35,7 +35,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     {
         qv::HelpProject checked;
         qv::TreeBuilder checkedTrees(checked);
-        std::string page = input;
         struct InsidePage : qv::FindingSink {
             int lines;
             explicit InsidePage(int count) : lines(count) {}
@@ -44,7 +43,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             }
         } sink(1 + static_cast<int>(std::count(input.begin(), input.end(), '\n')));
         qv::PageFacts facts(sink);
-        qv::analysePage(checkedTrees, "p&1.html", depth, "p.html", page, &facts);
+        // The facts' positions point into the prepared page: it outlives them.
+        qv::PreparedPage prepared = qv::preparePage(input, true);
+        qv::walkPreparedPage(checkedTrees, "p&1.html", depth, "p.html", prepared, &facts);
         for (const qv::PageLink& link : facts.links) {
             const qv::TextPosition at = facts.positions->fromParser(link.row, link.column);
             sink.report({"p.html", at.row, at.column, qv::Severity::Warning, ""});

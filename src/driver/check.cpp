@@ -333,11 +333,12 @@ void checkListArgument(const std::string& argument, const std::string& listPath,
 
 }  // namespace
 
-int runCheck(const ListPath& listPath, const std::string& argument) {
-    return checkHelpSet(DiskFileReader(), listPath, argument);
+int runCheck(const ListPath& listPath, const std::string& argument, unsigned jobs) {
+    return checkHelpSet(DiskFileReader(), listPath, argument, jobs);
 }
 
-int checkHelpSet(const FileReader& reader, const ListPath& listPath, const std::string& argument) {
+int checkHelpSet(const FileReader& reader, const ListPath& listPath, const std::string& argument,
+                 unsigned jobs) {
     HelpProject project;
     project.listDirectory = listPath.directory;
     project.listDirectoryUrl = listPath.directoryUrl;
@@ -347,7 +348,7 @@ int checkHelpSet(const FileReader& reader, const ListPath& listPath, const std::
     {
         // The reading announces every file it loads: not part of a check.
         MessageCapture quiet(MessageCapture::Keep::Nothing);
-        readHelpSet(project, reader, listPath.fileName, &checker);
+        readHelpSet(project, reader, listPath.fileName, &checker, jobs);
         checker.checkTemplates();
         checker.finish();
     }

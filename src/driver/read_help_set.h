@@ -35,8 +35,10 @@ public:
 // (project.listDirectory + listFile) and analyses every page it names, in
 // list order, the moment the walk meets it, into project's two trees.
 // Returns 0 or the first failure. With check, the reading reports to it and
-// goes on to the end.
+// goes on to the end. With jobs above 1, that many threads load and parse
+// the pages ahead of the walk (reader must allow reads from several threads);
+// what the walk does and reports stays the same.
 int readHelpSet(HelpProject& project, const FileReader& reader, const std::string& listFile,
-                HelpSetCheck* check = nullptr);
+                HelpSetCheck* check = nullptr, unsigned jobs = 1);
 
 }  // namespace qv

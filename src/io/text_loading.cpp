@@ -49,9 +49,13 @@ int loadMarkupFile(const FileReader& reader, const std::string& path, std::strin
     return 0;
 }
 
+void announceFile(const std::string& path) {
+    printMessage({"Traitement du fichier \"", Verbatim{path}, "\""});
+}
+
 int processFile(const FileReader& reader, const std::string& path, const FileProcessor& processor,
                 InputDecoding* decoding) {
-    printMessage({"Traitement du fichier \"", Verbatim{path}, "\""});
+    announceFile(path);
     std::string text;
     int status = loadMarkupFile(reader, path, text, decoding);
     if (status != 0) return status;

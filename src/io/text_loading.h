@@ -25,7 +25,10 @@ void foldLineEnds(std::string& text);
 // its text, which it may change; returns a status.
 using FileProcessor = std::function<int(const std::string& path, std::string& text)>;
 
-// Announces the file ("Traitement du fichier"), loads it with loadMarkupFile
+// The line that announces a file before it is loaded: "Traitement du fichier".
+void announceFile(const std::string& path);
+
+// Announces the file, loads it with loadMarkupFile
 // and hands its text to processor. Returns the loader's status when loading fails, the
 // processor's otherwise.
 int processFile(const FileReader& reader, const std::string& path, const FileProcessor& processor,

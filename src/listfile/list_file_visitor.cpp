@@ -14,6 +14,18 @@ bool isNamed(const TiXmlElement& element, const char* name) {
     return strcasecmp(element.Value(), name) == 0;
 }
 
+// Meets the page entries as ListFileVisitor does: every element named
+// "file" in any case with a "name", at any depth, in document order.
+class ListedPagesVisitor : public TiXmlVisitor {
+public:
+    bool VisitEnter(const TiXmlElement& element, const TiXmlAttribute*) override {
+        const char* name = element.Attribute("name");
+        if (isNamed(element, "file") && name != nullptr) names.emplace_back(name);
+        return true;
+    }
+    std::vector<std::string> names;
+};
+
 }  // namespace
 
 bool ListFileVisitor::VisitEnter(const TiXmlElement& element, const TiXmlAttribute*) {
@@ -55,6 +67,12 @@ int ListFileVisitor::chooseLanguage(const char* value) {
 bool ListFileVisitor::VisitExit(const TiXmlElement& element) {
     if (isNamed(element, "file") && element.Attribute("name") != nullptr) --depth_;
     return status_ == 0;
+}
+
+std::vector<std::string> listedPages(const TiXmlDocument& list) {
+    ListedPagesVisitor visitor;
+    list.Accept(&visitor);
+    return std::move(visitor.names);
 }
 
 }  // namespace qv

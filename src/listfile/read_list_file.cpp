@@ -14,7 +14,8 @@
 namespace qv {
 
 int readListFile(HelpProject& project, const std::string& path, std::string& text,
-                 const ListedPageHandler& handlePage, ListFileCheck* check) {
+                 const ListedPageHandler& handlePage, ListFileCheck* check,
+                 const ListedPagesHandler& pagesAhead) {
     TiXmlDocument document(path.c_str());
     if (const XmlExcess excess = parseXml(document, text, TIXML_ENCODING_UTF8, kListLimits); excess.found()) {
         // Nothing was parsed, so nothing could be walked: unlike a parse
@@ -38,6 +39,7 @@ int readListFile(HelpProject& project, const std::string& path, std::string& tex
         }
     }
     if (check != nullptr) check->parsed(document);
+    if (pagesAhead) pagesAhead(listedPages(document));
     ListFileVisitor visitor(project, handlePage, check);
     document.Accept(&visitor);
     return visitor.status();

@@ -1,6 +1,7 @@
 #pragma once
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "model/help_project.h"
 
@@ -13,6 +14,11 @@ class ListFileCheck;
 // entries that enclose it, returns a status (the first failure ends the walk).
 using ListedPageHandler = std::function<int(const std::string& name, int depth)>;
 
+// Told, once the list is parsed and before it is walked, the names of the
+// pages the walk will hand on, in the order it will (it may stop before the
+// last), so that their loading can start ahead of it.
+using ListedPagesHandler = std::function<void(std::vector<std::string> names)>;
+
 // Parses the list file's text and walks it: records the help's title, the
 // pages, the default page and the templates in project, and hands every
 // page to handlePage in list order. A list that does not parse is reported
@@ -21,6 +27,7 @@ using ListedPageHandler = std::function<int(const std::string& name, int depth)>
 // With check, nothing is printed: the parse's failure and what the walk
 // meets go to the check as findings.
 int readListFile(HelpProject& project, const std::string& path, std::string& text,
-                 const ListedPageHandler& handlePage, ListFileCheck* check = nullptr);
+                 const ListedPageHandler& handlePage, ListFileCheck* check = nullptr,
+                 const ListedPagesHandler& pagesAhead = nullptr);
 
 }  // namespace qv

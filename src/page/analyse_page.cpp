@@ -1,5 +1,6 @@
-// Analysis of one page: normalise, parse, then either report the parse
-// error with a diagnostic copy or walk the page into the two trees.
+// Analysis of one page in two steps: normalise and parse (any thread), then,
+// in list order, either report the parse error with a diagnostic copy or
+// walk the page into the two trees.
 
 #include "page/analyse_page.h"
 
@@ -36,25 +37,38 @@ void saveDiagnosticCopy(TiXmlDocument& document, const std::string& name, bool b
 
 }  // namespace
 
-int analysePage(TreeBuilder& trees, const std::string& pageName, int pageDepth,
-                const std::string& path, std::string& text, PageFacts* check) {
-    std::string loaded;
-    if (check != nullptr) loaded = text;
-    normalisePage(text);
-    TiXmlDocument document;
+PreparedPage preparePage(std::string text, bool keepLoaded) {
+    PreparedPage page;
+    if (keepLoaded) page.loaded = text;
+    page.text = std::move(text);
+    normalisePage(page.text);
+    page.document = std::make_unique<TiXmlDocument>();
+    if (TiXmlBase::IsWhiteSpaceCondensed()) keepBlanksInPages();
+    page.excess = parseXml(*page.document, page.text, TIXML_ENCODING_UTF8, kPageLimits);
+    return page;
+}
+
+void keepBlanksInPages() {
+    // Pages keep their blanks; titles and keywords fold them later. The list
+    // file, parsed before any page, has them condensed.
     TiXmlBase::SetCondenseWhiteSpace(false);
-    const XmlExcess excess = parseXml(document, text, TIXML_ENCODING_UTF8, kPageLimits);
+}
+
+int walkPreparedPage(TreeBuilder& trees, const std::string& pageName, int pageDepth,
+                     const std::string& path, PreparedPage& page, PageFacts* check) {
+    const std::string& text = page.text;
+    TiXmlDocument& document = *page.document;
     std::optional<PageCheck> checked;
-    if (check != nullptr) checked.emplace(*check, path, std::move(loaded), text);
-    if (excess.found()) {
+    if (check != nullptr) checked.emplace(*check, path, std::move(page.loaded), text);
+    if (page.excess.found()) {
         // Refused before parsing: there is no parse tree to copy for diagnosis.
         if (checked) {
-            checked->refused(excess);
+            checked->refused(page.excess);
             return kStatusInvalidData;
         }
-        const TextPosition where = positionOf(text, excess.offset);
+        const TextPosition where = positionOf(text, page.excess.offset);
         printParseError(ParseErrorSource::Page, path, where.row, where.column,
-                        {describeExcess(excess)});
+                        {describeExcess(page.excess)});
         return kStatusInvalidData;
     }
     if (document.Error()) {
@@ -73,6 +87,12 @@ int analysePage(TreeBuilder& trees, const std::string& pageName, int pageDepth,
     document.Accept(&visitor);
     if (checked) checked->walked(document);
     return visitor.status();
+}
+
+int analysePage(TreeBuilder& trees, const std::string& pageName, int pageDepth,
+                const std::string& path, std::string text) {
+    PreparedPage page = preparePage(std::move(text), false);
+    return walkPreparedPage(trees, pageName, pageDepth, path, page);
 }
 
 }  // namespace qv
