@@ -12,6 +12,13 @@
 
 namespace qv {
 
+namespace {
+
+// Stands for the walk's own thread where a worker's number is expected.
+constexpr std::size_t kWalk = static_cast<std::size_t>(-1);
+
+}  // namespace
+
 PageResult loadAndPreparePage(const FileReader& reader, const std::string& path,
                               bool keepLoaded) {
     PageResult result;
@@ -20,6 +27,14 @@ PageResult loadAndPreparePage(const FileReader& reader, const std::string& path,
     result.bytes = text.size();
     if (result.loadStatus == 0) result.page = preparePage(std::move(text), keepLoaded);
     return result;
+}
+
+void PagePipeline::GiveBack::operator()(PageResult* page) const {
+    if (pipeline_ != nullptr) {
+        pipeline_->giveBack(worker_, page);
+    } else {
+        delete page;
+    }
 }
 
 PagePipeline::PagePipeline(PagePreparer prepare, unsigned jobs, std::size_t aheadBytes)
@@ -32,16 +47,24 @@ void PagePipeline::start(std::vector<std::string> paths) {
     paths_ = std::move(paths);
     ready_.clear();
     ready_.resize(paths_.size());
-    nextStart_ = nextTake_ = readyBytes_ = 0;
+    nextStart_ = nextTake_ = readyBytes_ = waitingWorkers_ = 0;
     stopped_ = false;
     // The walk prepares a page itself when no worker has started it, so a
     // list of one page needs none.
     const std::size_t wanted =
         jobs_ < 2 || paths_.size() < 2 ? 0 : std::min<std::size_t>(jobs_, paths_.size() - 1);
     aheadPages_ = kAheadPagesPerWorker * wanted;
+    done_.clear();
+    done_.resize(wanted);
+    ended_.assign(wanted, false);
     for (std::size_t i = 0; i < wanted; ++i) {
         auto worker = std::make_unique<LargeStackThread>();
-        if (!worker->start([this] { work(); })) break;  // fewer threads, or none
+        if (!worker->start([this, i] { work(i); })) {
+            // Fewer threads, or none: the walk prepares what they would have.
+            std::lock_guard<std::mutex> lock(mutex_);
+            for (std::size_t j = i; j < wanted; ++j) ended_[j] = true;
+            break;
+        }
         workers_.push_back(std::move(worker));
     }
 }
@@ -51,55 +74,79 @@ bool PagePipeline::mayStartAnother() const {
            nextStart_ - nextTake_ < aheadPages_;
 }
 
-void PagePipeline::work() {
+void PagePipeline::work(std::size_t worker) {
     std::unique_lock<std::mutex> lock(mutex_);
     for (;;) {
-        roomAhead_.wait(lock, [this] {
-            return stopped_ || nextStart_ >= paths_.size() || mayStartAnother();
+        ++waitingWorkers_;
+        roomAhead_.wait(lock, [&] {
+            return stopped_ || !done_[worker].empty() || nextStart_ >= paths_.size() ||
+                   mayStartAnother();
         });
-        if (stopped_ || nextStart_ >= paths_.size()) return;
+        --waitingWorkers_;
+        if (!done_[worker].empty()) {
+            // Pages this worker built, freed here before it builds another.
+            std::vector<std::unique_ptr<PageResult>> done;
+            done.swap(done_[worker]);
+            lock.unlock();
+            done.clear();
+            lock.lock();
+            continue;
+        }
+        if (stopped_ || nextStart_ >= paths_.size()) break;
         const std::size_t index = nextStart_++;
-        // Another idle worker may start the page after this one.
-        if (mayStartAnother()) roomAhead_.notify_one();
         lock.unlock();
-        auto result = std::make_unique<PageResult>(prepare_(paths_[index]));
+        auto page = std::make_unique<PageResult>(prepare_(paths_[index]));
         lock.lock();
         if (stopped_) {
             lock.unlock();
-            return;  // result is dropped outside the lock
+            page.reset();
+            lock.lock();
+            break;
         }
-        readyBytes_ += result->bytes;
-        ready_[index] = std::move(result);
+        readyBytes_ += page->bytes;
+        ready_[index] = {std::move(page), worker};
         if (index == nextTake_) pageReady_.notify_one();
     }
+    ended_[worker] = true;
 }
 
-PageResult PagePipeline::take(const std::string& path) {
+PagePipeline::Page PagePipeline::take(const std::string& path) {
     // Only the walk's thread changes workers_.
-    if (workers_.empty()) return prepare_(path);
+    if (workers_.empty()) return Page(new PageResult(prepare_(path)));
     std::unique_lock<std::mutex> lock(mutex_);
     if (nextTake_ >= paths_.size() || paths_[nextTake_] != path) {
         // The walk does not go as foreseen: no more pages ahead.
         lock.unlock();
         stop();
-        return prepare_(path);
+        return Page(new PageResult(prepare_(path)));
     }
     const std::size_t index = nextTake_;
     if (index == nextStart_) {
         // No worker has started it: rather than wait, the walk prepares it.
         ++nextStart_;
         ++nextTake_;
-        if (mayStartAnother()) roomAhead_.notify_one();
         lock.unlock();
-        return prepare_(path);
+        return Page(new PageResult(prepare_(path)), GiveBack(this, kWalk));
     }
-    pageReady_.wait(lock, [&] { return ready_[index] != nullptr; });
-    std::unique_ptr<PageResult> result = std::move(ready_[index]);
-    readyBytes_ -= result->bytes;
+    // A worker tells when it has readied the page at nextTake_.
+    pageReady_.wait(lock, [&] { return ready_[index].page != nullptr; });
+    Ready ready = std::move(ready_[index]);
+    readyBytes_ -= ready.page->bytes;
     ++nextTake_;
-    if (mayStartAnother()) roomAhead_.notify_one();
-    lock.unlock();
-    return std::move(*result);
+    // Waiting workers start again once half the room ahead is free.
+    if (waitingWorkers_ > 0 && readyBytes_ <= aheadBytes_ / 2 &&
+        nextStart_ - nextTake_ <= aheadPages_ / 2) {
+        roomAhead_.notify_all();
+    }
+    return Page(ready.page.release(), GiveBack(this, ready.worker));
+}
+
+void PagePipeline::giveBack(std::size_t worker, PageResult* page) {
+    std::unique_ptr<PageResult> owned(page);
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (worker != kWalk && worker < done_.size() && !ended_[worker]) {
+        done_[worker].push_back(std::move(owned));
+    }
 }
 
 void PagePipeline::stop() {
@@ -110,11 +157,15 @@ void PagePipeline::stop() {
     roomAhead_.notify_all();
     for (auto& worker : workers_) worker->join();
     workers_.clear();
-    // Pages prepared for a walk that no longer takes them.
-    std::vector<std::unique_ptr<PageResult>> dropped;
+    // Pages prepared for a walk that no longer takes them, and pages the
+    // workers had not freed yet.
+    std::vector<Ready> ready;
+    std::vector<std::vector<std::unique_ptr<PageResult>>> done;
     {
         std::lock_guard<std::mutex> lock(mutex_);
-        dropped.swap(ready_);
+        ready.swap(ready_);
+        done.swap(done_);
+        std::fill(ended_.begin(), ended_.end(), true);
         readyBytes_ = 0;
     }
 }

@@ -31,13 +31,32 @@ PageResult loadAndPreparePage(const FileReader& reader, const std::string& path,
 
 // Prepares the pages of a list on a pool of threads ahead of the list walk,
 // and hands them to the walk in list order. The work ahead is bounded: a
-// worker starts another page only while the prepared pages waiting for the
-// walk hold fewer than aheadBytes bytes (as loaded) and number fewer than
-// aheadPages per worker, so at most one page per worker goes past the bound.
+// worker starts another page only while the pages waiting for the walk hold
+// fewer than aheadBytes bytes (as loaded) and number fewer than
+// kAheadPagesPerWorker a worker, so at most one page per worker goes past
+// the bound. Workers that wait for room start again once the walk has taken
+// half of what was ahead, so that they work in runs rather than wake for
+// every page.
 class PagePipeline {
 public:
     static constexpr std::size_t kAheadBytes = std::size_t{1} << 20;
     static constexpr std::size_t kAheadPagesPerWorker = 16;
+
+    // Gives a page back to the pipeline when the walk drops it: the worker
+    // that built the page frees it, which its memory allocator does best.
+    class GiveBack {
+    public:
+        GiveBack() = default;
+        GiveBack(PagePipeline* pipeline, std::size_t worker)
+            : pipeline_(pipeline), worker_(worker) {}
+        void operator()(PageResult* page) const;
+
+    private:
+        PagePipeline* pipeline_ = nullptr;
+        std::size_t worker_ = 0;
+    };
+    // A page the walk took; it must be dropped before the pipeline.
+    using Page = std::unique_ptr<PageResult, GiveBack>;
 
     // jobs: how many threads prepare pages. With 1 there is no pool: each
     // page is prepared on the walk's thread when the walk takes it.
@@ -53,13 +72,18 @@ public:
     // The page at path. When it is the next path expected it comes from the
     // pool (prepared here if no worker has started it yet); otherwise the
     // pool is stopped and this page and every later one are prepared here.
-    PageResult take(const std::string& path);
+    Page take(const std::string& path);
     // Stops the workers: the walk ends before the last page.
     void stop();
 
 private:
-    void work();
+    struct Ready {
+        std::unique_ptr<PageResult> page;
+        std::size_t worker = 0;
+    };
+    void work(std::size_t worker);
     bool mayStartAnother() const;
+    void giveBack(std::size_t worker, PageResult* page);
 
     const PagePreparer prepare_;
     const unsigned jobs_;
@@ -67,16 +91,21 @@ private:
     // Written before the workers start:
     std::vector<std::string> paths_;
     std::size_t aheadPages_ = 0;
-    std::vector<std::unique_ptr<LargeStackThread>> workers_;
+    std::vector<std::unique_ptr<LargeStackThread>> workers_;  // the walk's thread only
 
     std::mutex mutex_;
     std::condition_variable roomAhead_;  // a worker may start another page
     std::condition_variable pageReady_;  // the page the walk waits for is ready
     // Guarded by mutex_:
-    std::vector<std::unique_ptr<PageResult>> ready_;  // by index in paths_
+    std::vector<Ready> ready_;  // by index in paths_
     std::size_t nextStart_ = 0;  // the next page to prepare
     std::size_t nextTake_ = 0;   // the next page the walk takes
     std::size_t readyBytes_ = 0;
+    std::size_t waitingWorkers_ = 0;
+    // Pages the walk is done with, by the worker that built them; a worker
+    // that has ended has none (the walk frees what it built).
+    std::vector<std::vector<std::unique_ptr<PageResult>>> done_;
+    std::vector<bool> ended_;
     bool stopped_ = false;
 };
 

@@ -33,17 +33,17 @@ int readHelpSet(HelpProject& project, const FileReader& reader, const std::strin
     auto analyseListedPage = [&](const std::string& name, int depth) {
         const std::string path = project.listDirectory + name;
         announceFile(path);
-        PageResult loaded = pages.take(path);
-        if (loaded.loadStatus != 0) {
-            if (check == nullptr) return loaded.loadStatus;
-            check->pageNotLoaded(name, loaded.loadStatus);
+        const PagePipeline::Page loaded = pages.take(path);
+        if (loaded->loadStatus != 0) {
+            if (check == nullptr) return loaded->loadStatus;
+            check->pageNotLoaded(name, loaded->loadStatus);
             return 0;
         }
-        if (check == nullptr) return walkPreparedPage(trees, name, depth, path, loaded.page);
-        decoding = std::move(loaded.decoding);
+        if (check == nullptr) return walkPreparedPage(trees, name, depth, path, loaded->page);
+        decoding = std::move(loaded->decoding);
         noteDecoding(path);
         const int analysed =
-            walkPreparedPage(trees, name, depth, path, loaded.page, &check->pageLoaded(name));
+            walkPreparedPage(trees, name, depth, path, loaded->page, &check->pageLoaded(name));
         check->pageAnalysed(name, analysed);
         return 0;
     };
