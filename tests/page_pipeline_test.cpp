@@ -37,7 +37,7 @@ TEST(PagePipeline, HandsPagesOverInOrderWithinTheBound) {
         std::size_t taken = 0, mostAhead = 0;
         {
             PagePipeline pipeline(
-                [&](const std::string& path) {
+                [&](const std::string& path, bool) {
                     PageResult result;
                     result.bytes = c.pageBytes;
                     result.page.text = path;
@@ -66,7 +66,7 @@ TEST(PagePipeline, HandsPagesOverInOrderWithinTheBound) {
 
 TEST(PagePipeline, APageNotForeseenIsPreparedByTheWalk) {
     PagePipeline pipeline(
-        [](const std::string& path) {
+        [](const std::string& path, bool) {
             PageResult result;
             result.page.text = path;
             return result;

@@ -17,13 +17,26 @@ namespace {
 // Stands for the walk's own thread where a worker's number is expected.
 constexpr std::size_t kWalk = static_cast<std::size_t>(-1);
 
+// The reader as it reads pages ahead of the walk.
+class AheadReader : public FileReader {
+public:
+    explicit AheadReader(const FileReader& reader) : reader_(reader) {}
+    int read(const std::string& path, std::string& bytes) const override {
+        return reader_.readAhead(path, bytes, kLargestPageAhead);
+    }
+
+private:
+    const FileReader& reader_;
+};
+
 }  // namespace
 
-PageResult loadAndPreparePage(const FileReader& reader, const std::string& path,
-                              bool keepLoaded) {
+PageResult loadAndPreparePage(const FileReader& reader, const std::string& path, bool keepLoaded,
+                              bool ahead) {
     PageResult result;
     std::string text;
-    result.loadStatus = loadMarkupFile(reader, path, text, &result.decoding);
+    result.loadStatus = ahead ? loadMarkupFile(AheadReader(reader), path, text, &result.decoding)
+                              : loadMarkupFile(reader, path, text, &result.decoding);
     result.bytes = text.size();
     if (result.loadStatus == 0) result.page = preparePage(std::move(text), keepLoaded);
     return result;
@@ -95,7 +108,7 @@ void PagePipeline::work(std::size_t worker) {
         if (stopped_ || nextStart_ >= paths_.size()) break;
         const std::size_t index = nextStart_++;
         lock.unlock();
-        auto page = std::make_unique<PageResult>(prepare_(paths_[index]));
+        auto page = std::make_unique<PageResult>(prepare_(paths_[index], true));
         lock.lock();
         if (stopped_) {
             lock.unlock();
@@ -112,13 +125,13 @@ void PagePipeline::work(std::size_t worker) {
 
 PagePipeline::Page PagePipeline::take(const std::string& path) {
     // Only the walk's thread changes workers_.
-    if (workers_.empty()) return Page(new PageResult(prepare_(path)));
+    if (workers_.empty()) return Page(new PageResult(prepare_(path, false)));
     std::unique_lock<std::mutex> lock(mutex_);
     if (nextTake_ >= paths_.size() || paths_[nextTake_] != path) {
         // The walk does not go as foreseen: no more pages ahead.
         lock.unlock();
         stop();
-        return Page(new PageResult(prepare_(path)));
+        return Page(new PageResult(prepare_(path, false)));
     }
     const std::size_t index = nextTake_;
     if (index == nextStart_) {
@@ -126,7 +139,7 @@ PagePipeline::Page PagePipeline::take(const std::string& path) {
         ++nextStart_;
         ++nextTake_;
         lock.unlock();
-        return Page(new PageResult(prepare_(path)), GiveBack(this, kWalk));
+        return Page(new PageResult(prepare_(path, false)), GiveBack(this, kWalk));
     }
     // A worker tells when it has readied the page at nextTake_.
     pageReady_.wait(lock, [&] { return ready_[index].page != nullptr; });
@@ -138,13 +151,19 @@ PagePipeline::Page PagePipeline::take(const std::string& path) {
         nextStart_ - nextTake_ <= aheadPages_ / 2) {
         roomAhead_.notify_all();
     }
+    lock.unlock();
+    if (ready.page->loadStatus == kFileLeftAlone) {
+        giveBack(ready.worker, ready.page.release());
+        return Page(new PageResult(prepare_(path, false)), GiveBack(this, kWalk));
+    }
     return Page(ready.page.release(), GiveBack(this, ready.worker));
 }
 
 void PagePipeline::giveBack(std::size_t worker, PageResult* page) {
     std::unique_ptr<PageResult> owned(page);
+    if (worker == kWalk) return;
     std::lock_guard<std::mutex> lock(mutex_);
-    if (worker != kWalk && worker < done_.size() && !ended_[worker]) {
+    if (worker < done_.size() && !ended_[worker]) {
         done_[worker].push_back(std::move(owned));
     }
 }

@@ -23,11 +23,20 @@ struct PageResult {
     PreparedPage page;
 };
 
-// Loads the page at path and prepares it. Called on several threads at once.
-using PagePreparer = std::function<PageResult(const std::string& path)>;
+// Loads the page at path and prepares it; called on several threads at once.
+// ahead: the walk may never reach the page, which may then be left alone
+// (loadStatus kFileLeftAlone) when reading it could block or take much
+// memory.
+using PagePreparer = std::function<PageResult(const std::string& path, bool ahead)>;
 
-// loadMarkupFile, then preparePage: what a worker does with a page.
-PageResult loadAndPreparePage(const FileReader& reader, const std::string& path, bool keepLoaded);
+// The largest page read ahead of the walk; a larger one is read when the
+// walk reaches it.
+constexpr std::size_t kLargestPageAhead = std::size_t{64} << 20;
+
+// loadMarkupFile, then preparePage: what is done with a page, ahead of the
+// walk or not.
+PageResult loadAndPreparePage(const FileReader& reader, const std::string& path, bool keepLoaded,
+                              bool ahead);
 
 // Prepares the pages of a list on a pool of threads ahead of the list walk,
 // and hands them to the walk in list order. The work ahead is bounded: a
@@ -70,8 +79,9 @@ public:
     // The paths the walk is to take, in its order: the workers start on them.
     void start(std::vector<std::string> paths);
     // The page at path. When it is the next path expected it comes from the
-    // pool (prepared here if no worker has started it yet); otherwise the
-    // pool is stopped and this page and every later one are prepared here.
+    // pool (prepared here if no worker has started it yet, or if the worker
+    // left it alone); otherwise the pool is stopped and this page and every
+    // later one are prepared here.
     Page take(const std::string& path);
     // Stops the workers: the walk ends before the last page.
     void stop();

@@ -20,8 +20,8 @@ int readHelpSet(HelpProject& project, const FileReader& reader, const std::strin
     // Pages are loaded and parsed ahead of the walk, which takes them in its
     // own order and does with each what it did when it read them itself.
     PagePipeline pages(
-        [&reader, keepLoaded = check != nullptr](const std::string& path) {
-            return loadAndPreparePage(reader, path, keepLoaded);
+        [&reader, keepLoaded = check != nullptr](const std::string& path, bool ahead) {
+            return loadAndPreparePage(reader, path, keepLoaded, ahead);
         },
         jobs);
     auto startPages = [&](std::vector<std::string> names) {
