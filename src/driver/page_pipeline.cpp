@@ -60,25 +60,23 @@ void PagePipeline::start(std::vector<std::string> paths) {
     paths_ = std::move(paths);
     ready_.clear();
     ready_.resize(paths_.size());
-    nextStart_ = nextTake_ = readyBytes_ = waitingWorkers_ = 0;
+    nextStart_ = nextTake_ = readyBytes_ = 0;
     stopped_ = false;
     // The walk prepares a page itself when no worker has started it, so a
     // list of one page needs none.
     const std::size_t wanted =
         jobs_ < 2 || paths_.size() < 2 ? 0 : std::min<std::size_t>(jobs_, paths_.size() - 1);
     aheadPages_ = kAheadPagesPerWorker * wanted;
-    done_.clear();
-    done_.resize(wanted);
-    ended_.assign(wanted, false);
+    for (std::size_t i = 0; i < wanted; ++i) workers_.push_back(std::make_unique<Worker>());
     for (std::size_t i = 0; i < wanted; ++i) {
-        auto worker = std::make_unique<LargeStackThread>();
-        if (!worker->start([this, i] { work(i); })) {
+        Worker& worker = *workers_[i];
+        worker.ended = false;
+        worker.thread = std::make_unique<LargeStackThread>();
+        if (!worker.thread->start([this, i] { work(i); })) {
             // Fewer threads, or none: the walk prepares what they would have.
             std::lock_guard<std::mutex> lock(mutex_);
-            for (std::size_t j = i; j < wanted; ++j) ended_[j] = true;
-            break;
+            worker.ended = true;
         }
-        workers_.push_back(std::move(worker));
     }
 }
 
@@ -87,25 +85,36 @@ bool PagePipeline::mayStartAnother() const {
            nextStart_ - nextTake_ < aheadPages_;
 }
 
-void PagePipeline::work(std::size_t worker) {
+void PagePipeline::wakeIfRoomAhead() {
+    // Waiting workers start again once half the room ahead is free.
+    if (readyBytes_ <= aheadBytes_ / 2 && nextStart_ - nextTake_ <= aheadPages_ / 2) {
+        for (auto& worker : workers_) {
+            if (worker->waiting) worker->wake.notify_one();
+        }
+    }
+}
+
+void PagePipeline::work(std::size_t self) {
+    Worker& worker = *workers_[self];
     std::unique_lock<std::mutex> lock(mutex_);
     for (;;) {
-        ++waitingWorkers_;
-        roomAhead_.wait(lock, [&] {
-            return stopped_ || !done_[worker].empty() || nextStart_ >= paths_.size() ||
-                   mayStartAnother();
-        });
-        --waitingWorkers_;
-        if (!done_[worker].empty()) {
+        if (!worker.done.empty()) {
             // Pages this worker built, freed here before it builds another.
             std::vector<std::unique_ptr<PageResult>> done;
-            done.swap(done_[worker]);
+            done.swap(worker.done);
+            worker.doneBytes = 0;
             lock.unlock();
             done.clear();
             lock.lock();
             continue;
         }
         if (stopped_ || nextStart_ >= paths_.size()) break;
+        if (!mayStartAnother()) {
+            worker.waiting = true;
+            worker.wake.wait(lock);
+            worker.waiting = false;
+            continue;
+        }
         const std::size_t index = nextStart_++;
         lock.unlock();
         auto page = std::make_unique<PageResult>(prepare_(paths_[index], true));
@@ -117,10 +126,10 @@ void PagePipeline::work(std::size_t worker) {
             break;
         }
         readyBytes_ += page->bytes;
-        ready_[index] = {std::move(page), worker};
+        ready_[index] = {std::move(page), self};
         if (index == nextTake_) pageReady_.notify_one();
     }
-    ended_[worker] = true;
+    worker.ended = true;
 }
 
 PagePipeline::Page PagePipeline::take(const std::string& path) {
@@ -138,6 +147,7 @@ PagePipeline::Page PagePipeline::take(const std::string& path) {
         // No worker has started it: rather than wait, the walk prepares it.
         ++nextStart_;
         ++nextTake_;
+        wakeIfRoomAhead();
         lock.unlock();
         return Page(new PageResult(prepare_(path, false)), GiveBack(this, kWalk));
     }
@@ -146,11 +156,7 @@ PagePipeline::Page PagePipeline::take(const std::string& path) {
     Ready ready = std::move(ready_[index]);
     readyBytes_ -= ready.page->bytes;
     ++nextTake_;
-    // Waiting workers start again once half the room ahead is free.
-    if (waitingWorkers_ > 0 && readyBytes_ <= aheadBytes_ / 2 &&
-        nextStart_ - nextTake_ <= aheadPages_ / 2) {
-        roomAhead_.notify_all();
-    }
+    wakeIfRoomAhead();
     lock.unlock();
     if (ready.page->loadStatus == kFileLeftAlone) {
         giveBack(ready.worker, ready.page.release());
@@ -160,31 +166,35 @@ PagePipeline::Page PagePipeline::take(const std::string& path) {
 }
 
 void PagePipeline::giveBack(std::size_t worker, PageResult* page) {
-    std::unique_ptr<PageResult> owned(page);
+    std::unique_ptr<PageResult> owned(page);  // freed after the lock, unless kept
     if (worker == kWalk) return;
     std::lock_guard<std::mutex> lock(mutex_);
-    if (worker < done_.size() && !ended_[worker]) {
-        done_[worker].push_back(std::move(owned));
-    }
+    if (worker >= workers_.size()) return;
+    Worker& owner = *workers_[worker];
+    // A large page is freed at once: by its worker when it waits, here when
+    // it is busy; small ones wait for their worker.
+    const std::size_t worthWaking = aheadBytes_ / 4;
+    if (owner.ended || (owned->bytes >= worthWaking && !owner.waiting)) return;
+    owner.doneBytes += owned->bytes;
+    owner.done.push_back(std::move(owned));
+    if (owner.waiting && owner.doneBytes >= worthWaking) owner.wake.notify_one();
 }
 
 void PagePipeline::stop() {
     {
         std::lock_guard<std::mutex> lock(mutex_);
         stopped_ = true;
+        for (auto& worker : workers_) worker->wake.notify_one();
     }
-    roomAhead_.notify_all();
-    for (auto& worker : workers_) worker->join();
-    workers_.clear();
+    for (auto& worker : workers_) worker->thread->join();
     // Pages prepared for a walk that no longer takes them, and pages the
     // workers had not freed yet.
     std::vector<Ready> ready;
-    std::vector<std::vector<std::unique_ptr<PageResult>>> done;
+    std::vector<std::unique_ptr<Worker>> workers;
     {
         std::lock_guard<std::mutex> lock(mutex_);
         ready.swap(ready_);
-        done.swap(done_);
-        std::fill(ended_.begin(), ended_.end(), true);
+        workers.swap(workers_);
         readyBytes_ = 0;
     }
 }

@@ -45,7 +45,8 @@ PageResult loadAndPreparePage(const FileReader& reader, const std::string& path,
 // kAheadPagesPerWorker a worker, so at most one page per worker goes past
 // the bound. Workers that wait for room start again once the walk has taken
 // half of what was ahead, so that they work in runs rather than wake for
-// every page.
+// every page. A page the walk is done with goes back to the worker that built
+// it, to be freed there.
 class PagePipeline {
 public:
     static constexpr std::size_t kAheadBytes = std::size_t{1} << 20;
@@ -91,8 +92,19 @@ private:
         std::unique_ptr<PageResult> page;
         std::size_t worker = 0;
     };
-    void work(std::size_t worker);
+    struct Worker {
+        std::unique_ptr<LargeStackThread> thread;
+        std::condition_variable wake;  // room ahead, pages to free, or stop
+        // Guarded by mutex_:
+        bool waiting = false;
+        bool ended = true;  // until started; then once it has left its loop
+        // Pages the walk is done with, and their size as loaded.
+        std::vector<std::unique_ptr<PageResult>> done;
+        std::size_t doneBytes = 0;
+    };
+    void work(std::size_t self);
     bool mayStartAnother() const;
+    void wakeIfRoomAhead();
     void giveBack(std::size_t worker, PageResult* page);
 
     const PagePreparer prepare_;
@@ -101,21 +113,15 @@ private:
     // Written before the workers start:
     std::vector<std::string> paths_;
     std::size_t aheadPages_ = 0;
-    std::vector<std::unique_ptr<LargeStackThread>> workers_;  // the walk's thread only
+    std::vector<std::unique_ptr<Worker>> workers_;  // changed on the walk's thread only
 
     std::mutex mutex_;
-    std::condition_variable roomAhead_;  // a worker may start another page
     std::condition_variable pageReady_;  // the page the walk waits for is ready
     // Guarded by mutex_:
-    std::vector<Ready> ready_;  // by index in paths_
+    std::vector<Ready> ready_;   // by index in paths_
     std::size_t nextStart_ = 0;  // the next page to prepare
     std::size_t nextTake_ = 0;   // the next page the walk takes
     std::size_t readyBytes_ = 0;
-    std::size_t waitingWorkers_ = 0;
-    // Pages the walk is done with, by the worker that built them; a worker
-    // that has ended has none (the walk frees what it built).
-    std::vector<std::vector<std::unique_ptr<PageResult>>> done_;
-    std::vector<bool> ended_;
     bool stopped_ = false;
 };
 
