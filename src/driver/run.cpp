@@ -40,11 +40,18 @@ void printUsage() {
     printMessage({" de projet pour g\351n\351rer des documents .chm \340 l'aide de HTML Help Workshop."});
 }
 
-// Phases 2 to 4: the three help compiler files.
-int writeHelpFiles(const HelpProject& project, const std::string& baseName,
-                   const std::string& compiledFile) {
+// Phases 2 to 4: the three help compiler files, after the index is sorted
+// once for every writer. With threads to spare the index is sorted beside
+// the project and contents files, which do not read it.
+int writeHelpFiles(HelpProject& project, const std::string& baseName,
+                   const std::string& compiledFile, unsigned jobs) {
+    LargeStackThread sorting;
+    if (jobs < 2 || !sorting.start([&project] { sortIndex(project.indexRoot); })) {
+        sortIndex(project.indexRoot);
+    }
     int status = writeProjectFile(project, baseName, compiledFile);
     if (status == 0) status = writeContentsFile(project, baseName);
+    sorting.join();
     if (status == 0) status = writeIndexFile(project, baseName);
     return status;
 }
@@ -68,12 +75,8 @@ int runPhases(const ListPath& listPath, const std::string& baseName,
     HelpProject project;
     project.listDirectory = listPath.directory;
     project.listDirectoryUrl = listPath.directoryUrl;
-    // Phase 1, then the index sorted once for every writer.
     int status = readHelpSet(project, reader, listPath.fileName, nullptr, jobs);
-    if (status == 0) {
-        sortIndex(project.indexRoot);
-        status = writeHelpFiles(project, baseName, compiledFile);
-    }
+    if (status == 0) status = writeHelpFiles(project, baseName, compiledFile, jobs);
     if (status == 0) status = expandTemplates(project, reader);
     if (status != 0) printStatusMessage(status);
     return status;
