@@ -1,8 +1,9 @@
 // A list file and its pages, all from the input: the list comes first, then
 // each page after a form feed; the pages are served as p1.html, p2.html and
 // so on (any other name is missing). The help set is read as a run reads it,
-// which loads and analyses its pages, and both trees are written into memory;
-// then it is checked as --check checks it (with its findings not printed).
+// which loads and analyses its pages (ahead of the walk, on threads), and both
+// trees are written into memory; then it is checked as --check checks it (with
+// its findings not printed).
 
 #include <cstdint>
 #include <string_view>
@@ -49,7 +50,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     static const qv::fuzz::MemoryFileReader reader(serveFromInput);
     qv::HelpProject project;
-    if (qv::readHelpSet(project, reader, "liste.xml") == 0) qv::fuzz::writeTrees(project);
+    if (qv::readHelpSet(project, reader, "liste.xml", nullptr, 3) == 0) {
+        qv::fuzz::writeTrees(project);
+    }
     qv::MessageCapture quiet(qv::MessageCapture::Keep::Nothing);
     qv::checkHelpSet(reader, qv::splitListPath("liste.xml"), "liste.xml");
     return 0;
