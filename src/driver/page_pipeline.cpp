@@ -62,11 +62,11 @@ void PagePipeline::start(std::vector<std::string> paths) {
     ready_.resize(paths_.size());
     nextStart_ = nextTake_ = readyBytes_ = 0;
     stopped_ = false;
-    // The walk prepares a page itself when no worker has started it, so a
-    // list of one page needs none.
+    // The walk's thread is one of the jobs: it prepares the pages no worker
+    // has started, so a list of one page needs none.
     const std::size_t wanted =
-        jobs_ < 2 || paths_.size() < 2 ? 0 : std::min<std::size_t>(jobs_, paths_.size() - 1);
-    aheadPages_ = kAheadPagesPerWorker * wanted;
+        jobs_ < 2 || paths_.size() < 2 ? 0 : std::min<std::size_t>(jobs_ - 1, paths_.size() - 1);
+    aheadPages_ = kAheadPagesPerJob * (wanted + 1);
     for (std::size_t i = 0; i < wanted; ++i) workers_.push_back(std::make_unique<Worker>());
     for (std::size_t i = 0; i < wanted; ++i) {
         Worker& worker = *workers_[i];
@@ -143,16 +143,29 @@ PagePipeline::Page PagePipeline::take(const std::string& path) {
         return Page(new PageResult(prepare_(path, false)));
     }
     const std::size_t index = nextTake_;
-    if (index == nextStart_) {
-        // No worker has started it: rather than wait, the walk prepares it.
-        ++nextStart_;
-        ++nextTake_;
-        wakeIfRoomAhead();
-        lock.unlock();
-        return Page(new PageResult(prepare_(path, false)), GiveBack(this, kWalk));
+    while (ready_[index].page == nullptr) {
+        if (index == nextStart_) {
+            // No worker has started it: rather than wait, the walk prepares it.
+            ++nextStart_;
+            ++nextTake_;
+            wakeIfRoomAhead();
+            lock.unlock();
+            return Page(new PageResult(prepare_(path, false)), GiveBack(this, kWalk));
+        }
+        if (mayStartAnother()) {
+            // A worker is preparing it: meanwhile the walk's thread prepares
+            // a page further on, as one of the workers.
+            const std::size_t further = nextStart_++;
+            lock.unlock();
+            auto page = std::make_unique<PageResult>(prepare_(paths_[further], true));
+            lock.lock();
+            readyBytes_ += page->bytes;
+            ready_[further] = {std::move(page), kWalk};
+            continue;
+        }
+        // A worker tells when it has readied the page at nextTake_.
+        pageReady_.wait(lock);
     }
-    // A worker tells when it has readied the page at nextTake_.
-    pageReady_.wait(lock, [&] { return ready_[index].page != nullptr; });
     Ready ready = std::move(ready_[index]);
     readyBytes_ -= ready.page->bytes;
     ++nextTake_;

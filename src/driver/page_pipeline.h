@@ -39,18 +39,20 @@ PageResult loadAndPreparePage(const FileReader& reader, const std::string& path,
                               bool ahead);
 
 // Prepares the pages of a list on a pool of threads ahead of the list walk,
-// and hands them to the walk in list order. The work ahead is bounded: a
-// worker starts another page only while the pages waiting for the walk hold
-// fewer than aheadBytes bytes (as loaded) and number fewer than
-// kAheadPagesPerWorker a worker, so at most one page per worker goes past
-// the bound. Workers that wait for room start again once the walk has taken
-// half of what was ahead, so that they work in runs rather than wake for
-// every page. A page the walk is done with goes back to the worker that built
-// it, to be freed there.
+// and hands them to the walk in list order. The walk's own thread is one of
+// them: while the page it is to take next is being prepared by a worker, it
+// prepares a page further on itself, so that as many threads as jobs are
+// busy and no more. The work ahead is bounded: another page is started only
+// while the pages waiting for the walk hold fewer than aheadBytes bytes (as
+// loaded) and number fewer than kAheadPagesPerJob a job, so at most one page
+// per thread goes past the bound. Workers that wait for room start again once
+// the walk has taken half of what was ahead, so that they work in runs rather
+// than wake for every page. A page the walk is done with goes back to the
+// worker that built it, to be freed there.
 class PagePipeline {
 public:
     static constexpr std::size_t kAheadBytes = std::size_t{1} << 20;
-    static constexpr std::size_t kAheadPagesPerWorker = 16;
+    static constexpr std::size_t kAheadPagesPerJob = 16;
 
     // Gives a page back to the pipeline when the walk drops it: the worker
     // that built the page frees it, which its memory allocator does best.
@@ -68,8 +70,8 @@ public:
     // A page the walk took; it must be dropped before the pipeline.
     using Page = std::unique_ptr<PageResult, GiveBack>;
 
-    // jobs: how many threads prepare pages. With 1 there is no pool: each
-    // page is prepared on the walk's thread when the walk takes it.
+    // jobs: how many threads prepare pages, the walk's among them. With 1
+    // there is no pool: each page is prepared when the walk takes it.
     PagePipeline(PagePreparer prepare, unsigned jobs, std::size_t aheadBytes = kAheadBytes);
     // Stops the workers (a page being prepared is finished and dropped) and
     // waits for them.
@@ -80,9 +82,9 @@ public:
     // The paths the walk is to take, in its order: the workers start on them.
     void start(std::vector<std::string> paths);
     // The page at path. When it is the next path expected it comes from the
-    // pool (prepared here if no worker has started it yet, or if the worker
-    // left it alone); otherwise the pool is stopped and this page and every
-    // later one are prepared here.
+    // pool (prepared here if no thread has started it yet, or if it was left
+    // alone); otherwise the pool is stopped and this page and every later one
+    // are prepared here.
     Page take(const std::string& path);
     // Stops the workers: the walk ends before the last page.
     void stop();
