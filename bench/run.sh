@@ -2,28 +2,31 @@
 # Builds a Release binary with the benchmarks and reports, in one run: the
 # whole run on 1k, 4k and 16k generated pages against the parse-only
 # baseline, the hard cases (64 MB pages, large indexes), peak memory, the
-# same sets and a 20 MB page read as HTML against XML, then the
-# micro-benchmarks of the hot routines.
+# same sets and a 20 MB page read as HTML against XML, the pages read on
+# several threads against one (bench/jobs.py), then the micro-benchmarks of
+# the hot routines.
 #
-#   bench/run.sh [--quick] [--callgrind] [--repeat N] [--no-micro]
+#   bench/run.sh [--quick] [--callgrind] [--repeat N] [--no-micro] [--old BIN]
 #
 #   --quick      sets of 250/1k/4k pages and hard cases at a quarter size
 #   --callgrind  also count instructions (whole run against parse-only) under
 #                valgrind, which does not depend on the machine's load (slow:
 #                about 15 minutes for the full-size sets)
 #   --repeat N   best of N runs of each measurement (default 3)
+#   --old BIN    also time BIN (another build of the tool) against -j 1
 #
 # Generated sets are kept under build/bench-data and made again only when the
 # generator changes. The build goes to build/bench-release.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-quick=0 callgrind=() repeat=3 micro=1
+quick=0 callgrind=() repeat=3 micro=1 old=()
 while [ $# -gt 0 ]; do
   case $1 in
     --quick) quick=1 ;;
     --callgrind) callgrind=(--callgrind) ;;
     --repeat) repeat=$2; shift ;;
     --no-micro) micro=0 ;;
+    --old) old=(--old "$2"); shift ;;
     *) echo "unknown option: $1" >&2; exit 2 ;;
   esac
   shift
@@ -77,6 +80,26 @@ echo
 echo "== pages read as HTML against XML (best of $repeat; ratios = HTML / XML; the largest set's"
 echo "   pages also joined into one 20 MB page)"
 python3 "$root/bench/html_vs_xml.py" --bin "$build/quorvane" --repeat "$repeat" --concat 20 "${sets[@]}"
+# Four 16 MB pages of 250k unclosed <br> (hard links to the quarter-size
+# hard case's page): what reading pages ahead costs in memory when pages are
+# large.
+sets=()
+generate q-brs --kind brs --scale 0.25
+big=$data/q-brs-x4
+if [ ! -f "$big/liste.xml" ] || [ "$big/pages/p1.html" -ot "$data/q-brs/pages/brs00.html" ]; then
+  rm -rf "$big" && mkdir -p "$big/pages"
+  entries=
+  for i in 1 2 3 4; do
+    ln "$data/q-brs/pages/brs00.html" "$big/pages/p$i.html"
+    entries="$entries<file name=\"pages/p$i.html\"/>"
+  done
+  echo "<files title=\"Pages de 1M br\">$entries</files>" > "$big/liste.xml"
+fi
+echo
+echo "== threads: -j 1, -j 2, the default and --check against the parse-only baseline (best of $repeat)"
+python3 "$root/bench/jobs.py" --bin "$build/quorvane" --baseline "$build/bench/qv_parse_baseline" \
+  --repeat "$repeat" ${old[@]+"${old[@]}"} "${names[0]}=$data/${names[0]}" \
+  "${names[1]}=$data/${names[1]}" "${names[2]}=$data/${names[2]}" "$(basename "$big")=$big"
 
 if [ $micro = 1 ]; then
   echo

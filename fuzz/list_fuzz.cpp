@@ -1,8 +1,9 @@
 // A list file and its pages, all from the input: the list comes first, then
 // each page after a form feed; the pages are served as p1.html, p2.html and
 // so on (any other name is missing). The help set is read as a run reads it,
-// which loads and analyses its pages, and both trees are written into memory;
-// then it is checked as --check checks it (with its report dropped).
+// which loads and analyses its pages (ahead of the walk, on threads), and both
+// trees are written into memory; then it is checked as --check checks it (with
+// its report dropped).
 
 #include <cstdint>
 #include <string_view>
@@ -51,8 +52,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static const qv::MemoryFileReader reader(serveFromInput);
     qv::HelpProject project;
     qv::RunNotes notes;
-    if (qv::readHelpSet(project, reader, "liste.xml", notes) == 0) qv::fuzz::writeTrees(project);
-    qv::checkHelpSet(reader, qv::splitListPath("liste.xml"), "liste.xml",
-                     [](const std::vector<qv::MessagePiece>&) {});
+    if (qv::readHelpSet(project, reader, "liste.xml", notes, 3) == 0) {
+        qv::fuzz::writeTrees(project);
+    }
+    qv::checkHelpSet(
+        reader, qv::splitListPath("liste.xml"), "liste.xml",
+        [](const std::vector<qv::MessagePiece>&) {}, 3);
     return 0;
 }

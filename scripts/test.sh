@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
 # Builds and runs every test: the unit and golden tests in the normal build,
-# the same under the address and undefined-behaviour sanitizers, the tests
-# against the real help compiler and browser, and a short run of each fuzzer.
+# the same under the address and undefined-behaviour sanitizers, the unit and
+# golden tests under the thread sanitizer (not the hostile-input table, whose
+# strace check would see the sanitizer's own files, nor the tests against the
+# real help compiler and browser, which the other builds run), and a short
+# run of each fuzzer.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -15,6 +18,10 @@ ctest --preset dev -j"$jobs"
 cmake --preset asan >/dev/null
 cmake --build --preset asan -j"$jobs"
 ctest --preset asan -j"$jobs"
+
+cmake --preset tsan >/dev/null
+cmake --build --preset tsan -j"$jobs"
+ctest --preset tsan -j"$jobs"
 
 bash scripts/fuzz.sh "${QUORVANE_FUZZ_SECONDS:-60}"
 echo "All tests passed."

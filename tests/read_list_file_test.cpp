@@ -15,7 +15,7 @@ namespace {
 using Names = std::vector<std::string>;
 
 // The list walk with a handler that records each page as name@depth and
-// fails the pages given a status.
+// fails the pages given a status, and the pages foretold before the walk.
 class ReadListFileTest : public ::testing::Test {
   protected:
     int read(std::string list, const std::map<std::string, int>& failing = {}) {
@@ -26,10 +26,11 @@ class ReadListFileTest : public ::testing::Test {
             auto found = failing.find(name);
             return found == failing.end() ? 0 : found->second;
         };
+        auto foretell = [&](Names names) { ahead = std::move(names); };
         ::testing::internal::CaptureStdout();
         const std::string path = "dir/liste.xml";
         ListReport report(path);
-        const int status = readListFile(*project, path, list, handle, report);
+        const int status = readListFile(*project, path, list, handle, report, foretell);
         printed = ::testing::internal::GetCapturedStdout();
         return status;
     }
@@ -37,6 +38,7 @@ class ReadListFileTest : public ::testing::Test {
     std::unique_ptr<HelpProject> project;
     std::string handled;
     std::string printed;
+    Names ahead;
 };
 
 TEST_F(ReadListFileTest, ElementsDepthsAndSettings) {
@@ -60,6 +62,7 @@ TEST_F(ReadListFileTest, ElementsDepthsAndSettings) {
     EXPECT_EQ(project->title, "Aide g\xC3\xA9n\xC3\xA9rale");  // UTF-8, last title wins
     EXPECT_EQ(project->defaultTopic, "c.htm");
     EXPECT_EQ(handled, "a.htm@0 b.htm@1 c.htm@1 d.htm@0 e.htm@0 f.htm@1 ");
+    EXPECT_EQ(ahead, project->pages);
     EXPECT_EQ(printed, "");
 }
 
@@ -91,6 +94,7 @@ TEST_F(ReadListFileTest, ParseErrorIsReportedAndTheWalkGoesOn) {
         EXPECT_EQ(read(list), 0);
         EXPECT_TRUE(std::regex_search(printed, lines)) << printed;
         EXPECT_EQ(project->pages, pages);
+        EXPECT_EQ(ahead, pages);
     }
 }
 

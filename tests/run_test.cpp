@@ -32,5 +32,40 @@ TEST(SplitListPath, DirectoryUrlAndName) {
     }
 }
 
+TEST(ParseCommandLine, OptionsBeforeTheListFile) {
+    const struct {
+        std::vector<const char*> argv;
+        bool understood, check;
+        unsigned jobs;
+        std::vector<std::string> arguments;
+    } cases[] = {
+        {{"liste.xml", "aide"}, true, false, 0, {"liste.xml", "aide"}},
+        {{"-j", "2", "liste.xml", "aide"}, true, false, 2, {"liste.xml", "aide"}},
+        {{"-j8", "--check", "liste.xml"}, true, true, 8, {"liste.xml"}},
+        {{"--check", "-j", "256", "liste.xml"}, true, true, 256, {"liste.xml"}},
+        {{"-j", "1", "-j", "3", "l", "b", "c"}, true, false, 3, {"l", "b", "c"}},
+        {{"liste.xml", "-j", "2"}, true, false, 0, {"liste.xml", "-j", "2"}},  // after: arguments
+        {{"--check", "--check", "l"}, true, true, 0, {"--check", "l"}},
+        {{"-j", "0", "l", "b"}, false, false, 0, {}},
+        {{"-j", "257", "l", "b"}, false, false, 0, {}},
+        {{"-j", "2x", "l", "b"}, false, false, 0, {}},
+        {{"-j", "-2", "l", "b"}, false, false, 0, {}},
+        {{"-j"}, false, false, 0, {}},
+        {{"-j", ""}, false, false, 0, {}},
+        {{"-j+4", "l", "b"}, false, false, 0, {}},
+    };
+    for (const auto& c : cases) {
+        std::vector<const char*> argv{"quorvane"};
+        argv.insert(argv.end(), c.argv.begin(), c.argv.end());
+        const CommandLine line = parseCommandLine(static_cast<int>(argv.size()), argv.data());
+        SCOPED_TRACE(c.argv.size() > 1 ? c.argv[1] : c.argv[0]);
+        EXPECT_EQ(line.understood, c.understood);
+        if (!c.understood) continue;
+        EXPECT_EQ(line.check, c.check);
+        EXPECT_EQ(line.jobs, c.jobs);
+        EXPECT_EQ(line.arguments, c.arguments);
+    }
+}
+
 }  // namespace
 }  // namespace qv

@@ -85,13 +85,14 @@ void checkEmptyHelpSet(const HelpProject& project, const ListFileCheck& list,
 
 }  // namespace
 
-int runCheck(const ListPath& listPath, const std::string& argument) {
-    return checkHelpSet(DiskFileReader(), listPath, argument,
-                        [](const std::vector<MessagePiece>& line) { printMessage(line); });
+int runCheck(const ListPath& listPath, const std::string& argument, unsigned jobs) {
+    return checkHelpSet(
+        DiskFileReader(), listPath, argument,
+        [](const std::vector<MessagePiece>& line) { printMessage(line); }, jobs);
 }
 
 int checkHelpSet(const FileReader& reader, const ListPath& listPath, const std::string& argument,
-                 const ReportWriter& writeLine) {
+                 const ReportWriter& writeLine, unsigned jobs) {
     HelpProject project;
     project.listDirectory = listPath.directory;
     project.listDirectoryUrl = listPath.directoryUrl;
@@ -99,7 +100,7 @@ int checkHelpSet(const FileReader& reader, const ListPath& listPath, const std::
     FindingReport findings(listFile);
     checkListArgument(argument, listFile, findings);
     CheckNotes notes(project, reader, findings);
-    readHelpSet(project, reader, listPath.fileName, notes);
+    readHelpSet(project, reader, listPath.fileName, notes, jobs);
     if (notes.listRead()) {
         for (const auto* names : {&project.contentsTemplates, &project.indexTemplates}) {
             for (const std::string& name : *names) {

@@ -12,10 +12,11 @@ namespace qv {
 // failure, writes nothing, and prints every finding, then one summary line.
 // argument is the list file as given. Returns 2 when there is an error, 1
 // when there are only warnings, 0 when nothing was found.
-int runCheck(const ListPath& listPath, const std::string& argument);
+// jobs threads read the pages (see readHelpSet).
+int runCheck(const ListPath& listPath, const std::string& argument, unsigned jobs = 1);
 
 // The same with the files reader serves, the report's lines going to writeLine.
 int checkHelpSet(const FileReader& reader, const ListPath& listPath, const std::string& argument,
-                 const ReportWriter& writeLine);
+                 const ReportWriter& writeLine, unsigned jobs = 1);
 
 }  // namespace qv

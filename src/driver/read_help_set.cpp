@@ -1,24 +1,50 @@
 #include "driver/read_help_set.h"
 
+#include "driver/page_pipeline.h"
 #include "io/text_loading.h"
 #include "listfile/read_list_file.h"
 
 namespace qv {
 
 int readHelpSet(HelpProject& project, const FileReader& reader, const std::string& listFile,
-                HelpSetNotes& notes) {
+                HelpSetNotes& notes, unsigned jobs) {
     TreeBuilder trees(project);
+    const bool keepLoaded = notes.keepsLoadedPages();
+    // Pages are loaded and parsed ahead of the walk, which takes them in its
+    // own order and does with each what it did when it read them itself. The
+    // pool starts when the walk meets the first page, once the list has said
+    // how its pages are read.
+    PageSyntax aheadSyntax = PageSyntax::Xml;
+    PagePipeline pages(
+        [&reader, keepLoaded, &aheadSyntax](const std::string& path, bool ahead) {
+            return loadAndPreparePage(reader, path, keepLoaded, aheadSyntax, ahead);
+        },
+        jobs);
+    std::vector<std::string> listed;
+    bool started = false;
+    auto startPages = [&] {
+        started = true;
+        aheadSyntax = project.pageSyntax;
+        if (jobs < 2 || listed.empty()) return;
+        for (std::string& name : listed) name.insert(0, project.listDirectory);
+        keepBlanksInPages();
+        pages.start(std::move(listed));
+    };
     auto readPage = [&](const std::string& name, int depth) {
         const std::string path = project.listDirectory + name;
         notes.loading(path);
-        std::string text;
-        InputDecoding decoding;
-        if (int status = loadMarkupFile(reader, path, text, decoding)) {
-            return notes.pageNotLoaded(name, depth, status);
+        if (!started) startPages();
+        PagePipeline::Page taken;
+        PageResult here;
+        PageResult* result = &here;
+        if (project.pageSyntax == aheadSyntax) {
+            taken = pages.take(path);
+            result = taken.get();
+        } else {  // a later files element changed how pages are read
+            here = loadAndPreparePage(reader, path, keepLoaded, project.pageSyntax, false);
         }
-        PreparedPage page =
-            preparePage(path, std::move(text), std::move(decoding),
-                                        notes.keepsLoadedPages(), project.pageSyntax);
+        if (result->loadStatus != 0) return notes.pageNotLoaded(name, depth, result->loadStatus);
+        PreparedPage& page = result->page;
         PageNotes& pageNotes = notes.pageLoaded(page, name, depth);
         return notes.pageDone(page, name, walkPreparedPage(page, trees, name, depth, pageNotes));
     };
@@ -31,7 +57,8 @@ int readHelpSet(HelpProject& project, const FileReader& reader, const std::strin
         return status;
     }
     return readListFile(project, listPath, text, readPage,
-                        notes.listLoaded(listPath, text, decoding));
+                        notes.listLoaded(listPath, text, decoding),
+                        [&](std::vector<std::string> names) { listed = std::move(names); });
 }
 
 }  // namespace qv

@@ -43,8 +43,11 @@ public:
 // The first phase of a run: reads the list file (project.listDirectory +
 // listFile) and analyses every page it names, in list order, the moment the
 // walk meets it, into project's two trees; everything that happens goes to
-// notes. Returns 0 or the status the reading ended with.
+// notes. Returns 0 or the status the reading ended with. With jobs above 1,
+// that many threads load and parse the pages ahead of the walk (reader must
+// allow reads from several threads); what the walk does and reports stays
+// the same.
 int readHelpSet(HelpProject& project, const FileReader& reader, const std::string& listFile,
-                HelpSetNotes& notes);
+                HelpSetNotes& notes, unsigned jobs = 1);
 
 }  // namespace qv

@@ -1,5 +1,6 @@
 #include "driver/run.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include <build_stamp.h>
@@ -20,6 +21,7 @@
 #include "platform/console.h"
 #include "platform/file_system.h"
 #include "platform/large_stack.h"
+#include "platform/threads.h"
 
 namespace qv {
 
@@ -39,11 +41,18 @@ void printUsage() {
     printMessage({" de projet pour g\351n\351rer des documents .chm \340 l'aide de HTML Help Workshop."});
 }
 
-// Phases 2 to 4: the three help compiler files.
-int writeHelpFiles(const HelpProject& project, const std::string& baseName,
-                   const std::string& compiledFile) {
+// Phases 2 to 4: the three help compiler files, after the index is sorted
+// once for every writer. With threads to spare the index is sorted beside
+// the project and contents files, which do not read it.
+int writeHelpFiles(HelpProject& project, const std::string& baseName,
+                   const std::string& compiledFile, unsigned jobs) {
+    LargeStackThread sorting;
+    if (jobs < 2 || !sorting.start([&project] { sortIndex(project.indexRoot); })) {
+        sortIndex(project.indexRoot);
+    }
     int status = writeProjectFile(project, baseName, compiledFile);
     if (status == 0) status = writeContentsFile(project, baseName);
+    sorting.join();
     if (status == 0) status = writeIndexFile(project, baseName);
     return status;
 }
@@ -62,18 +71,14 @@ int expandTemplates(const HelpProject& project, const FileReader& reader) {
 }
 
 int runPhases(const ListPath& listPath, const std::string& baseName,
-              const std::string& compiledFile) {
+              const std::string& compiledFile, unsigned jobs) {
     const DiskFileReader reader;
     HelpProject project;
     project.listDirectory = listPath.directory;
     project.listDirectoryUrl = listPath.directoryUrl;
-    // Phase 1, then the index sorted once for every writer.
     RunNotes notes;
-    int status = readHelpSet(project, reader, listPath.fileName, notes);
-    if (status == 0) {
-        sortIndex(project.indexRoot);
-        status = writeHelpFiles(project, baseName, compiledFile);
-    }
+    int status = readHelpSet(project, reader, listPath.fileName, notes, jobs);
+    if (status == 0) status = writeHelpFiles(project, baseName, compiledFile, jobs);
     if (status == 0) status = expandTemplates(project, reader);
     if (status != 0) printStatusMessage(status);
     return status;
@@ -98,6 +103,42 @@ ListPath splitListPath(const std::string& argument) {
     return split;
 }
 
+namespace {
+
+// A -j value: a decimal number from 1 to kMaxJobs.
+bool parseJobs(const std::string& text, unsigned& jobs) {
+    if (text.empty() || text.size() > 3 ||
+        text.find_first_not_of("0123456789") != std::string::npos) {
+        return false;
+    }
+    const unsigned long value = std::stoul(text);
+    if (value < 1 || value > kMaxJobs) return false;
+    jobs = static_cast<unsigned>(value);
+    return true;
+}
+
+}  // namespace
+
+CommandLine parseCommandLine(int argc, const char* const* argv) {
+    CommandLine line;
+    int i = 1;
+    for (; i < argc && line.understood; ++i) {
+        const std::string_view argument = argv[i];
+        if (argument == "--check" && !line.check) {
+            line.check = true;
+        } else if (argument == "-j") {
+            line.understood = i + 1 < argc && parseJobs(argv[i + 1], line.jobs);
+            ++i;
+        } else if (argument.substr(0, 2) == "-j") {
+            line.understood = parseJobs(std::string(argument.substr(2)), line.jobs);
+        } else {
+            break;
+        }
+    }
+    for (; i < argc; ++i) line.arguments.emplace_back(argv[i]);
+    return line;
+}
+
 int exitStatusFor(int status) {
     int low = status & 0xFF;
     return (status != 0 && low == 0) ? 1 : low;
@@ -118,6 +159,9 @@ void printOptions() {
     printMessage({"Options :"});
     printMessage({"  --check <fichier liste>  v\351rifie l'aide sans rien \351crire et signale chaque"});
     printMessage({"                           probl\350me avec son fichier, sa ligne et sa colonne"});
+    printMessage({"  -j <n>                   avant <fichier liste> : lit et analyse les pages sur"});
+    printMessage({"                           <n> fils d'ex\351cution, de 1 \340 256 (par d\351faut, un"});
+    printMessage({"                           par processeur disponible)"});
     printMessage({"  --help                   affiche cette aide"});
     printMessage({"  --version                affiche la version"});
 }
@@ -126,8 +170,8 @@ void printOptions() {
 
 int runQuorvane(int argc, const char* const* argv) {
     prepareConsole();
-    const bool check = argc >= 2 && std::string_view(argv[1]) == "--check";
-    prepareMessages(check ? Utf8Messages::InUtf8Locale : Utf8Messages::OnUtf8Terminal);
+    const CommandLine line = parseCommandLine(argc, argv);
+    prepareMessages(line.check ? Utf8Messages::InUtf8Locale : Utf8Messages::OnUtf8Terminal);
     removeTemporaryFilesOnSignal();
     if (argc == 2 && std::strcmp(argv[1], "--help") == 0) {
         printUsage();
@@ -139,28 +183,33 @@ int runQuorvane(int argc, const char* const* argv) {
         printMessage({"Quorvane - compiled on " QUORVANE_BUILD_STAMP});
         return kStatusOk;
     }
-    if (check) {
-        if (argc != 3) {
-            printCheckUsage();
-            return kStatusUsage;
-        }
-        const std::string argument = argv[2];
-        return runWithLargeStack([&] { return runCheck(splitListPath(argument), argument); });
+    const std::vector<std::string>& arguments = line.arguments;
+    const bool counted = line.check ? arguments.size() == 1
+                                    : arguments.size() == 2 || arguments.size() == 3;
+    if (line.check && line.understood && !counted) {
+        printCheckUsage();
+        return kStatusUsage;
     }
-    if (argc != 3 && argc != 4) {
+    if (!line.understood || !counted) {
         printUsage();
         return kStatusUsage;
+    }
+    const unsigned jobs = line.jobs != 0 ? line.jobs : std::min(processorsAvailable(), kMaxJobs);
+    // Deeply nested pages and lists make the parser and the tree walks recurse
+    // deeply: the run goes on a thread with room for that (and so does each
+    // thread that reads pages ahead of it).
+    if (line.check) {
+        const std::string& argument = arguments[0];
+        return runWithLargeStack(
+            [&] { return runCheck(splitListPath(argument), argument, jobs); });
     }
     printMessage({"Quorvane - compiled on " QUORVANE_BUILD_STAMP});
     printMessage({""});
 
-    const ListPath listPath = splitListPath(argv[1]);
-    const std::string baseName = argv[2];
-    const std::string compiledFile = argc == 4 ? std::string(argv[3]) : baseName + ".chm";
-
-    // Deeply nested pages and lists make the parser and the tree walks recurse
-    // deeply: the run goes on a thread with room for that.
-    return runWithLargeStack([&] { return runPhases(listPath, baseName, compiledFile); });
+    const ListPath listPath = splitListPath(arguments[0]);
+    const std::string& baseName = arguments[1];
+    const std::string compiledFile = arguments.size() == 3 ? arguments[2] : baseName + ".chm";
+    return runWithLargeStack([&] { return runPhases(listPath, baseName, compiledFile, jobs); });
 }
 
 }  // namespace qv

@@ -21,6 +21,18 @@ const TiXmlAttribute* attributeNamed(const TiXmlElement& element, const char* na
     return nullptr;
 }
 
+// Meets the page entries as ListFileVisitor does: every element named
+// "file" in any case with a "name", at any depth, in document order.
+class ListedPagesVisitor : public TiXmlVisitor {
+public:
+    bool VisitEnter(const TiXmlElement& element, const TiXmlAttribute*) override {
+        const char* name = element.Attribute("name");
+        if (isNamed(element, "file") && name != nullptr) names.emplace_back(name);
+        return true;
+    }
+    std::vector<std::string> names;
+};
+
 }  // namespace
 
 bool findPageSyntax(const char* value, PageSyntax& syntax) {
@@ -82,6 +94,12 @@ int ListFileVisitor::choosePageSyntax(const TiXmlAttribute& attribute) {
 bool ListFileVisitor::VisitExit(const TiXmlElement& element) {
     if (isNamed(element, "file") && element.Attribute("name") != nullptr) --depth_;
     return status_ == 0;
+}
+
+std::vector<std::string> listedPages(const TiXmlDocument& list) {
+    ListedPagesVisitor visitor;
+    list.Accept(&visitor);
+    return std::move(visitor.names);
 }
 
 }  // namespace qv

@@ -1,6 +1,9 @@
 #pragma once
 #include <tinyxml.h>
 
+#include <string>
+#include <vector>
+
 #include "listfile/list_notes.h"
 #include "listfile/read_list_file.h"
 #include "model/page_syntax.h"
@@ -36,5 +39,9 @@ private:
     int depth_ = 0;  // enclosing "file" elements that have a name
     int status_ = 0;
 };
+
+// The names of the pages a ListFileVisitor hands on, in the order it meets
+// them; its walk may stop before the last.
+std::vector<std::string> listedPages(const TiXmlDocument& list);
 
 }  // namespace qv

@@ -12,7 +12,8 @@
 namespace qv {
 
 int readListFile(HelpProject& project, const std::string& path, std::string& text,
-                 const ListedPageHandler& handlePage, ListNotes& notes) {
+                 const ListedPageHandler& handlePage, ListNotes& notes,
+                 const ListedPagesHandler& pagesAhead) {
     TiXmlDocument document(path.c_str());
     const XmlFailure failure = parseXml(document, text, TIXML_ENCODING_UTF8, kListLimits);
     if (failure.failed()) notes.failed(failure);
@@ -20,6 +21,7 @@ int readListFile(HelpProject& project, const std::string& path, std::string& tex
     // error, this ends the run rather than letting it write empty files.
     if (failure.kind == XmlFailure::Kind::Refused) return kStatusInvalidData;
     notes.parsed(document);
+    if (pagesAhead) pagesAhead(listedPages(document));
     ListFileVisitor visitor(project, handlePage, notes);
     document.Accept(&visitor);
     return visitor.status();

@@ -15,7 +15,7 @@ namespace {
 // Loose HTML made well-formed XML, parsed by TinyXML.
 XmlFailure parseAsXml(std::string& text, TiXmlDocument& document) {
     normalisePage(text);
-    TiXmlBase::SetCondenseWhiteSpace(false);
+    if (TiXmlBase::IsWhiteSpaceCondensed()) keepBlanksInPages();
     return parseXml(document, text, TIXML_ENCODING_UTF8, kPageLimits);
 }
 
@@ -24,7 +24,7 @@ XmlFailure parseAsXml(std::string& text, TiXmlDocument& document) {
 // templates' parameters are parsed after the pages, and read alike in both
 // modes.
 XmlFailure parseAsHtml(const std::string& text, TiXmlDocument& document) {
-    TiXmlBase::SetCondenseWhiteSpace(false);
+    if (TiXmlBase::IsWhiteSpaceCondensed()) keepBlanksInPages();
     XmlFailure failure;
     failure.excess = parseHtml(document, text, kPageLimits);
     if (failure.excess.found()) {
@@ -36,6 +36,12 @@ XmlFailure parseAsHtml(const std::string& text, TiXmlDocument& document) {
 }
 
 }  // namespace
+
+void keepBlanksInPages() {
+    // Pages keep their blanks; titles and keywords fold them later. The list
+    // file, parsed before any page, has them condensed.
+    TiXmlBase::SetCondenseWhiteSpace(false);
+}
 
 PreparedPage preparePage(std::string path, std::string text, InputDecoding decoding,
                          bool keepLoaded, PageSyntax syntax) {

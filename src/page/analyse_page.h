@@ -31,9 +31,14 @@ struct PreparedPage {
 // or, with PageSyntax::Html, parses it as a browser parses HTML (which only
 // the limits can refuse). Touches no tree and prints nothing; the only
 // process-wide state it sets is TinyXML's white-space condensing, which it
-// turns off (to the same value every time).
+// turns off the first time (see keepBlanksInPages).
 PreparedPage preparePage(std::string path, std::string text, InputDecoding decoding,
                          bool keepLoaded, PageSyntax syntax = PageSyntax::Xml);
+
+// Makes the process-wide parser setting that preparePage needs (blanks kept
+// in text) before pages are prepared on several threads, which then only
+// read it.
+void keepBlanksInPages();
 
 // The second step, run by the list walk in list order: a page that did not
 // parse is reported to notes; one that did is walked into the contents and

@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
+#include <cstdint>
 #include <cstring>
 #include <memory>
 #include <fcntl.h>
@@ -81,15 +82,23 @@ int statusFromErrno(int error, const std::string& osPath) {
     }
 }
 
-int readWholeFile(const std::string& path, std::string& bytes) {
+namespace {
+
+// regularOnly: read only a regular file of at most largest bytes.
+int readFile(const std::string& path, std::string& bytes, bool regularOnly, std::size_t largest) {
     bytes.clear();
     const std::string osPath = toOsPath(path);
-    int fd = ::open(osPath.c_str(), O_RDONLY | O_CLOEXEC);
+    // Opening a pipe without a writer blocks, unless it is to be left alone.
+    const int nonBlocking = regularOnly ? O_NONBLOCK : 0;
+    int fd = ::open(osPath.c_str(), O_RDONLY | O_CLOEXEC | nonBlocking);
     if (fd < 0) return statusFromErrno(errno, osPath);
     int status = 0;
     struct stat info;
     if (fstat(fd, &info) != 0) {
         status = statusFromErrno(errno, osPath);
+    } else if (regularOnly && (!S_ISREG(info.st_mode) ||
+                               static_cast<std::uintmax_t>(info.st_size) > largest)) {
+        status = kFileLeftAlone;
     } else if (S_ISDIR(info.st_mode)) {
         status = kAccessDenied;  // a directory named as a file, as on Windows
     } else {
@@ -123,6 +132,16 @@ int readWholeFile(const std::string& path, std::string& bytes) {
     ::close(fd);
     if (status != 0) bytes.clear();
     return status;
+}
+
+}  // namespace
+
+int readWholeFile(const std::string& path, std::string& bytes) {
+    return readFile(path, bytes, false, 0);
+}
+
+int readRegularFile(const std::string& path, std::string& bytes, std::size_t largest) {
+    return readFile(path, bytes, true, largest);
 }
 
 bool fileExists(const std::string& path) {

@@ -17,6 +17,14 @@ int statusFromErrno(int error, const std::string& osPath);
 // Reads the whole file into bytes (emptied first). Returns 0 or a status.
 int readWholeFile(const std::string& path, std::string& bytes);
 
+// What readRegularFile returns for a file it leaves alone.
+constexpr int kFileLeftAlone = -2;
+
+// As readWholeFile, but only a regular file of at most largest bytes: for
+// anything else (a pipe, which could block; a device; a larger file) it
+// reads nothing and returns kFileLeftAlone.
+int readRegularFile(const std::string& path, std::string& bytes, std::size_t largest);
+
 // Whether path names something that can be read as a file (not a directory).
 bool fileExists(const std::string& path);
 

@@ -13,6 +13,10 @@
 #   expected/  files that must exist afterwards in the working directory, byte for byte
 #   absent     optional list of paths (one per line) that must not exist afterwards
 #   unchanged  optional: when present, every file of input/ must be unchanged afterwards
+#
+# With QUORVANE_JOBS set, "-j $QUORVANE_JOBS" goes before the arguments (but
+# not before a lone --help or --version): every case must give the same bytes
+# whatever the number of threads.
 set -u
 bin=$1
 case_dir=$(cd "$2" && pwd)
@@ -24,6 +28,9 @@ if [ -d "$case_dir/input" ]; then cp -a "$case_dir/input/." "$work/"; fi
 args=()
 if [ -f "$case_dir/args" ]; then
   while IFS= read -r line || [ -n "$line" ]; do args+=("$line"); done < "$case_dir/args"
+fi
+if [ -n "${QUORVANE_JOBS:-}" ] && ! [[ ${#args[@]} = 1 && ${args[0]} =~ ^--(help|version)$ ]]; then
+  args=(-j "$QUORVANE_JOBS" "${args[@]}")
 fi
 if [ -f "$case_dir/setup" ]; then (cd "$work" && bash "$case_dir/setup") || { echo "setup failed"; exit 1; }; fi
 

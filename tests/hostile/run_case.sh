@@ -106,7 +106,13 @@ chmod -R u+rwX . 2>/dev/null
 
 # What the tool may write: base.hhp/.hhc/.hhk, X.html beside a template X.tpl,
 # P.xml beside a page P, and temporary files in the directories of those.
-base=${args[1]//\\//}
+# The base name: the second argument after the options (-j N).
+named=("${args[@]}")
+while [ ${#named[@]} -gt 0 ] && [[ ${named[0]} = -j* ]]; do
+  [ "${named[0]}" = -j ] && named=("${named[@]:1}")
+  named=("${named[@]:1}")
+done
+base=${named[1]//\\//}
 allowed() {
   local path=${1#./} dir file
   case $path in
