@@ -105,15 +105,16 @@ ListPath splitListPath(const std::string& argument) {
 
 namespace {
 
-// A -j value: a decimal number from 1 to kMaxJobs.
-bool parseJobs(const std::string& text, unsigned& jobs) {
-    if (text.empty() || text.size() > 3 ||
-        text.find_first_not_of("0123456789") != std::string::npos) {
-        return false;
+// A -j value: a decimal number from 1 to kMaxJobs, digits only.
+bool parseJobs(std::string_view text, unsigned& jobs) {
+    if (text.empty() || text.size() > 3) return false;
+    unsigned value = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9') return false;
+        value = value * 10 + static_cast<unsigned>(c - '0');
     }
-    const unsigned long value = std::stoul(text);
     if (value < 1 || value > kMaxJobs) return false;
-    jobs = static_cast<unsigned>(value);
+    jobs = value;
     return true;
 }
 
@@ -130,7 +131,7 @@ CommandLine parseCommandLine(int argc, const char* const* argv) {
             line.understood = i + 1 < argc && parseJobs(argv[i + 1], line.jobs);
             ++i;
         } else if (argument.substr(0, 2) == "-j") {
-            line.understood = parseJobs(std::string(argument.substr(2)), line.jobs);
+            line.understood = parseJobs(argument.substr(2), line.jobs);
         } else {
             break;
         }
