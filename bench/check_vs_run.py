@@ -10,22 +10,9 @@ check / run. The check's exit status (0, 1 or 2) is not a failure.
 """
 import argparse
 import os
-import subprocess
-import sys
-import time
 
+from timing import timed
 
-def timed(command, cwd, ok):
-    start = time.perf_counter()
-    process = subprocess.Popen(command, cwd=cwd, stdout=subprocess.DEVNULL,
-                               stderr=subprocess.PIPE)
-    err = process.stderr.read()
-    _, status, usage = os.wait4(process.pid, 0)
-    wall = time.perf_counter() - start
-    code = os.waitstatus_to_exitcode(status)
-    if code not in ok:
-        sys.exit("%s failed (%d): %s" % (" ".join(command), code, err.decode(errors="replace")))
-    return wall, usage.ru_utime + usage.ru_stime
 
 
 def main():

@@ -18,22 +18,10 @@ index files.
 import argparse
 import os
 import re
-import subprocess
 import sys
-import time
 
+from timing import timed
 
-def timed(command, cwd):
-    start = time.perf_counter()
-    process = subprocess.Popen(command, cwd=cwd, stdout=subprocess.DEVNULL,
-                               stderr=subprocess.PIPE)
-    err = process.stderr.read()
-    _, status, usage = os.wait4(process.pid, 0)
-    wall = time.perf_counter() - start
-    code = os.waitstatus_to_exitcode(status)
-    if code != 0:
-        sys.exit("%s failed (%d): %s" % (" ".join(command), code, err.decode(errors="replace")))
-    return wall, usage.ru_utime + usage.ru_stime, usage.ru_maxrss / 1024
 
 
 def html_list(directory):

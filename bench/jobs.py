@@ -19,24 +19,9 @@ import argparse
 import os
 import re
 import subprocess
-import sys
-import tempfile
-import time
 
+from timing import timed
 
-def run(command, cwd, ok=(0,)):
-    """Wall seconds, CPU seconds and max RSS (MiB) of one process."""
-    with tempfile.NamedTemporaryFile(mode="r") as rss:
-        start = time.perf_counter()
-        process = subprocess.Popen(["/usr/bin/time", "-f", "%M", "-o", rss.name] + command,
-                                   cwd=cwd, stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
-        err = process.stderr.read()
-        _, status, usage = os.wait4(process.pid, 0)
-        wall = time.perf_counter() - start
-        code = os.waitstatus_to_exitcode(status)
-        if code not in ok:
-            sys.exit("%s failed (%d): %s" % (" ".join(command), code, err.decode(errors="replace")))
-        return wall, usage.ru_utime + usage.ru_stime, int(rss.read().split()[-1]) / 1024
 
 
 def main():
@@ -63,7 +48,7 @@ def main():
         pages = 1
         for _ in range(args.repeat):
             for variant, command in variants:
-                wall, cpu, rss = run(command, directory, (0, 1, 2) if variant == "check" else (0,))
+                wall, cpu, rss = timed(command, directory, (0, 1, 2) if variant == "check" else (0,))
                 b = best[variant]
                 b[0], b[1], b[2] = min(b[0], wall), min(b[1], cpu), max(b[2], rss)
             out = subprocess.run([os.path.abspath(args.baseline), "liste.xml", "1"], cwd=directory,

@@ -15,24 +15,14 @@ namespace {
 // Loose HTML made well-formed XML, parsed by TinyXML.
 XmlFailure parseAsXml(std::string& text, TiXmlDocument& document) {
     normalisePage(text);
-    if (TiXmlBase::IsWhiteSpaceCondensed()) keepBlanksInPages();
     return parseXml(document, text, TIXML_ENCODING_UTF8, kPageLimits);
 }
 
 // The page as a browser reads it, built into a TinyXML document; only a page
-// beyond the limits fails. Condensing is switched off all the same: the
-// templates' parameters are parsed after the pages, and read alike in both
-// modes.
+// beyond the limits fails.
 XmlFailure parseAsHtml(const std::string& text, TiXmlDocument& document) {
-    if (TiXmlBase::IsWhiteSpaceCondensed()) keepBlanksInPages();
-    XmlFailure failure;
-    failure.excess = parseHtml(document, text, kPageLimits);
-    if (failure.excess.found()) {
-        failure.kind = XmlFailure::Kind::Refused;
-        failure.at = positionOf(text, failure.excess.offset);
-        failure.description = describeExcess(failure.excess);
-    }
-    return failure;
+    const XmlExcess excess = parseHtml(document, text, kPageLimits);
+    return excess.found() ? refusedFailure(text, excess) : XmlFailure{};
 }
 
 }  // namespace
@@ -48,6 +38,9 @@ PreparedPage preparePage(std::string path, std::string text, InputDecoding decod
     PreparedPage page{std::move(path), std::move(decoding), {}, std::move(text),
                       std::make_unique<TiXmlDocument>(), {}};
     if (keepLoaded) page.loaded = page.text;
+    // Set once, before the first page, in both readings: the templates'
+    // parameters are parsed after the pages and read alike whichever it was.
+    if (TiXmlBase::IsWhiteSpaceCondensed()) keepBlanksInPages();
     page.failure = syntax == PageSyntax::Html ? parseAsHtml(page.text, *page.document)
                                               : parseAsXml(page.text, *page.document);
     return page;

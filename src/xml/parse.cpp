@@ -24,21 +24,25 @@ bool withinLimitsByCount(const std::string& text, const XmlLimits& limits) {
 
 }  // namespace
 
+XmlFailure refusedFailure(const std::string& text, const XmlExcess& excess) {
+    XmlFailure failure;
+    failure.kind = XmlFailure::Kind::Refused;
+    failure.at = positionOf(text, excess.offset);
+    failure.excess = excess;
+    failure.description = describeExcess(excess);
+    return failure;
+}
+
 XmlFailure parseXml(TiXmlDocument& document, std::string& text, TiXmlEncoding encoding,
                     const XmlLimits& limits) {
     constexpr std::size_t kLongestUtf8Sequence = 4;
     text.append(kLongestUtf8Sequence, '\0');
     const char* xml = text.c_str();
-    XmlFailure failure;
     if (!withinLimitsByCount(text, limits)) {
-        failure.excess = findExcessiveElement(xml, encoding, limits);
+        const XmlExcess excess = findExcessiveElement(xml, encoding, limits);
+        if (excess.found()) return refusedFailure(text, excess);
     }
-    if (failure.excess.found()) {
-        failure.kind = XmlFailure::Kind::Refused;
-        failure.at = positionOf(text, failure.excess.offset);
-        failure.description = describeExcess(failure.excess);
-        return failure;
-    }
+    XmlFailure failure;
     document.Parse(xml, nullptr, encoding);
     if (document.Error()) {
         failure.kind = XmlFailure::Kind::NotWellFormed;

@@ -31,6 +31,9 @@ struct XmlFailure {
 // Where TinyXML says a node of its tree starts, in the text it parsed.
 inline TextPosition parsedAt(const TiXmlBase& node) { return {node.Row(), node.Column()}; }
 
+// The failure of a text refused by the limits before any parse.
+XmlFailure refusedFailure(const std::string& text, const XmlExcess& excess);
+
 // Parses text (up to its first NUL) into document, read with encoding
 // (TIXML_ENCODING_UNKNOWN leaves it to TinyXML's detection). The parser
 // steps over a whole UTF-8 sequence from its lead byte, even a truncated one

@@ -15,26 +15,15 @@ import os from 'node:os';
 import path from 'node:path';
 import { pathToFileURL } from 'node:url';
 
-const CHROMIUM = process.env.QUORVANE_CHROMIUM || '/usr/bin/chromium';
-const FLAGS = ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
-  '--disable-background-networking', '--disable-component-update', '--disable-sync'];
+import { CHROMIUM, FLAGS, loadChromium } from './chromium.mjs';
+
 
 const [workDir, artifactDir] = process.argv.slice(2).map((arg) => arg && path.resolve(arg));
 if (!workDir || !artifactDir) {
   console.error('usage: node browser_test.mjs WORK_DIR ARTIFACT_DIR');
   process.exit(2);
 }
-if (!fs.existsSync(CHROMIUM)) {
-  console.error(`${CHROMIUM} not found: install Debian's chromium (scripts/install-deps.sh test)`);
-  process.exit(1);
-}
-let chromium;
-try {
-  ({ chromium } = await import('playwright-core'));
-} catch (error) {
-  console.error(`playwright-core cannot be loaded (${error.message}): run tests/consumers/install_node_modules.sh`);
-  process.exit(1);
-}
+const chromium = await loadChromium();
 
 const faults = [];
 const fault = (text) => { faults.push(text); console.log(`FAULT: ${text}`); };

@@ -15,9 +15,8 @@ import fs from 'node:fs';
 import path from 'node:path';
 import { pathToFileURL } from 'node:url';
 
-const CHROMIUM = process.env.QUORVANE_CHROMIUM || '/usr/bin/chromium';
-const FLAGS = ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
-  '--disable-background-networking', '--disable-component-update', '--disable-sync'];
+import { CHROMIUM, FLAGS, loadChromium } from './chromium.mjs';
+
 const DOC_DIR = process.env.QUORVANE_DOC_DIR || '/usr/share/doc/sqlite3';
 
 const [quorvane, workDir] = process.argv.slice(2).map((arg) => arg && path.resolve(arg));
@@ -25,19 +24,7 @@ if (!quorvane || !workDir) {
   console.error('usage: node html_pages_test.mjs QUORVANE WORK_DIR');
   process.exit(2);
 }
-for (const [file, hint] of [[CHROMIUM, 'chromium'], [DOC_DIR, 'sqlite3-doc']]) {
-  if (!fs.existsSync(file)) {
-    console.error(`${file} not found: install Debian's ${hint} (scripts/install-deps.sh test)`);
-    process.exit(1);
-  }
-}
-let chromium;
-try {
-  ({ chromium } = await import('playwright-core'));
-} catch (error) {
-  console.error(`playwright-core cannot be loaded (${error.message}): run tests/consumers/install_node_modules.sh`);
-  process.exit(1);
-}
+const chromium = await loadChromium([[DOC_DIR, 'sqlite3-doc']]);
 
 const faults = [];
 const fault = (text) => { faults.push(text); console.log(`FAULT: ${text}`); };
