@@ -31,10 +31,12 @@ std::string loosePage(std::size_t bytes) {
         "principale&hellip; puis choisissez &laquo;&nbsp;Affichage&nbsp;&raquo;.<br>\n"
         "<img src=\"../images/reglages.png\" alt=\"r\xC3\xA9glages\"> Le prix est de "
         "19&nbsp;&euro; (Q&R, &lt;note&gt;, n&#176;3).<br/>\n"
-        "<span ix=\"1\">pr\xC3\xA9" "f\xC3\xA9rences</span> <i ix=\"Affichage|1\">th\xC3\xA8me "
+        "<span ix=\"1\">pr\xC3\xA9"
+        "f\xC3\xA9rences</span> <i ix=\"Affichage|1\">th\xC3\xA8me "
         "<em>sombre</em></i></p>\n<hr>\n";
-    std::string page = "<html><head><meta charset=\"utf-8\"><link rel=\"stylesheet\" "
-                       "href=\"s.css\"><title>Page</title></head><body>\n";
+    std::string page =
+        "<html><head><meta charset=\"utf-8\"><link rel=\"stylesheet\" "
+        "href=\"s.css\"><title>Page</title></head><body>\n";
     while (page.size() < bytes) page += kBlock;
     return page + "</body></html>\n";
 }
@@ -172,7 +174,10 @@ void BM_IndexSort(benchmark::State& state) {
     }
     state.SetComplexityN(count);
 }
-BENCHMARK(BM_IndexSort)->RangeMultiplier(10)->Range(100, 100000)->Complexity(benchmark::oNLogN)
+BENCHMARK(BM_IndexSort)
+    ->RangeMultiplier(10)
+    ->Range(100, 100000)
+    ->Complexity(benchmark::oNLogN)
     ->Unit(benchmark::kMillisecond);
 
 // The index order two ways for 200k distinct keywords: one collation key per
@@ -198,18 +203,19 @@ void BM_CollationKeysOrStrcoll(benchmark::State& state) {
             std::vector<std::string> keys(titles.size());
             for (std::size_t i = 0; i < titles.size(); ++i) {
                 uint8_t key[512];
-                const int32_t length = ucol_getSortKey(collator, titles[i].data(),
-                                                       static_cast<int32_t>(titles[i].size()), key,
-                                                       sizeof key);
-                keys[i].assign(reinterpret_cast<const char*>(key), static_cast<std::size_t>(length));
+                const int32_t length =
+                    ucol_getSortKey(collator, titles[i].data(),
+                                    static_cast<int32_t>(titles[i].size()), key, sizeof key);
+                keys[i].assign(reinterpret_cast<const char*>(key),
+                               static_cast<std::size_t>(length));
             }
             std::stable_sort(order.begin(), order.end(),
                              [&](std::size_t a, std::size_t b) { return keys[a] < keys[b]; });
         } else {
             std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-                return ucol_strcoll(collator, titles[a].data(), static_cast<int32_t>(titles[a].size()),
-                                    titles[b].data(), static_cast<int32_t>(titles[b].size())) ==
-                       UCOL_LESS;
+                return ucol_strcoll(collator, titles[a].data(),
+                                    static_cast<int32_t>(titles[a].size()), titles[b].data(),
+                                    static_cast<int32_t>(titles[b].size())) == UCOL_LESS;
             });
         }
         benchmark::DoNotOptimize(order.data());

@@ -71,7 +71,8 @@ void checkNestingScan(const TiXmlDocument& document, const std::string& text) {
     const std::size_t depth = elementDepth(document);
     if (depth == 0) return;
     const char* xml = text.c_str();
-    const XmlLimits shallower{depth - 1, static_cast<std::size_t>(-1), static_cast<std::size_t>(-1)};
+    const XmlLimits shallower{depth - 1, static_cast<std::size_t>(-1),
+                              static_cast<std::size_t>(-1)};
     if (!findExcessiveElement(xml, TIXML_ENCODING_UTF8, shallower).found()) {
         std::fprintf(stderr, "the nesting scan saw less than depth %zu\n", depth);
         std::abort();
@@ -86,7 +87,8 @@ void checkHtmlNestingScan(const std::string& text) {
     const std::size_t built = elementDepth(document);
     const std::size_t expected = scanHtmlNesting(text, unlimited).deepest;
     if (built > 2 * expected + 16) {
-        std::fprintf(stderr, "the HTML scan expected depth %zu, gumbo built %zu\n", expected, built);
+        std::fprintf(stderr, "the HTML scan expected depth %zu, gumbo built %zu\n", expected,
+                     built);
         std::abort();
     }
 }

@@ -25,7 +25,8 @@ std::string list(const std::string& entries, const std::string& files = "<files 
 
 // A page with a contents entry and a keyword on line 1, body from line 2.
 std::string page(const std::string& body) {
-    return "<html><body><h1 id=\"haut\">Haut</h1><p ix=\"1\">mot</p>\n" + body + "\n</body></html>\n";
+    return "<html><body><h1 id=\"haut\">Haut</h1><p ix=\"1\">mot</p>\n" + body +
+           "\n</body></html>\n";
 }
 
 // The list naming p.html, and p.html holding body.
@@ -68,7 +69,8 @@ TEST(Check, OneRowPerFinding) {
         {"help title beyond code page 1252",
          {{"liste.xml", list("<file name=\"p.html\"/>\n", "<files title=\"Aide ✓\">")},
           {"p.html", page("")}},
-         {"liste.xml:1:8: avertissement: caractère U+2713 absent du code page 1252 dans le titre de "
+         {"liste.xml:1:8: avertissement: caractère U+2713 absent du code page 1252 dans le titre "
+          "de "
           "l'aide : il deviendra « ? »"},
          1},
         {"unknown language, at its attribute; every page is still checked",
@@ -89,15 +91,18 @@ TEST(Check, OneRowPerFinding) {
          2},
         {"list nested too deep: refused",
          {{"liste.xml", list(repeat("<x>", 300))}},
-         {"liste.xml:2:766: erreur: Éléments imbriqués sur plus de 256 niveaux : liste refusée"}, 2},
+         {"liste.xml:2:766: erreur: Éléments imbriqués sur plus de 256 niveaux : liste refusée"},
+         2},
         {"list missing", {}, {"liste.xml: erreur: Le fichier spécifié est introuvable"}, 2},
         {"list path through ..",
          {{"aide/../aide/liste.xml", list("<file name=\"p.html\"/>\n")},
           {"aide/../aide/p.html", page("")}},
-         {"aide/../aide/liste.xml: avertissement: chemin de liste avec « .. » : il précédera le nom "
+         {"aide/../aide/liste.xml: avertissement: chemin de liste avec « .. » : il précédera le "
+          "nom "
           "de chaque page dans le projet et le sommaire ; lancez quorvane depuis un dossier "
           "au-dessus de la liste, avec un chemin relatif"},
-         1, "aide/../aide/liste.xml"},
+         1,
+         "aide/../aide/liste.xml"},
         {"contents and index empty",
          {{"liste.xml", list("<file name=\"p.html\"/>\n")}, {"p.html", "<html><body/></html>"}},
          {"liste.xml:1:1: avertissement: sommaire vide : aucun titre h1 à h6 des pages n'a "
@@ -111,11 +116,14 @@ TEST(Check, OneRowPerFinding) {
           "liste.xml:3:1: avertissement: page « absente.html » déjà listée en 2:1 : elle figurera "
           "deux fois dans le projet"},
          2},
-        {"empty page", {{"liste.xml", list("<file name=\"p.html\"/>\n")}, {"p.html", ""}},
-         {"liste.xml:2:1: erreur: page « p.html » : fichier vide"}, 2},
+        {"empty page",
+         {{"liste.xml", list("<file name=\"p.html\"/>\n")}, {"p.html", ""}},
+         {"liste.xml:2:1: erreur: page « p.html » : fichier vide"},
+         2},
         {"list and pages read through other encodings",
-         {{"liste.xml", "<?xml version=\"1.0\" encoding=\"windows-1252\"?>\n"
-                        "<files title=\"Aid\xE9\"><file name=\"p.html\"/><file name=\"q.html\"/></files>"},
+         {{"liste.xml",
+           "<?xml version=\"1.0\" encoding=\"windows-1252\"?>\n"
+           "<files title=\"Aid\xE9\"><file name=\"p.html\"/><file name=\"q.html\"/></files>"},
           {"p.html", "\xFF\xFE" + utf16WithoutMark(page(""))},
           {"q.html", page("caf\xE9")}},
          {"liste.xml: avertissement: fichier en « windows-1252 » (son encodage déclaré), lu après "
@@ -135,30 +143,40 @@ TEST(Check, OneRowPerFinding) {
         {"a NUL byte with text after it",
          {{"liste.xml", list("<file name=\"p.html\"/>\n")},
           {"p.html", page("") + std::string(1, '\0') + "<p>perdu</p>"}},
-         {"p.html:4:1: avertissement: octet NUL : la suite du fichier n'est pas lue ; retirez-le"}, 1},
+         {"p.html:4:1: avertissement: octet NUL : la suite du fichier n'est pas lue ; retirez-le"},
+         1},
         {"a NUL byte that makes the page fail: one finding",
          onePage("<p>un" + std::string(1, '\0') + "</p>"),
-         {"p.html:2:6: erreur: Error reading Element value. (octet NUL en 2:6 : le fichier s'arrête "
+         {"p.html:2:6: erreur: Error reading Element value. (octet NUL en 2:6 : le fichier "
+          "s'arrête "
           "là ; retirez-le)"},
          2},
         // Parse errors.
         {"an inline element left open before a block's end",
          onePage("<blockquote><b>gras</blockquote>"),
-         {"p.html:2:23: erreur: Error reading end tag. (élément <b> ouvert en 2:13 non fermé)"}, 2},
-        {"a comment never closed", onePage("<!-- note\n<p>x</p>"),
+         {"p.html:2:23: erreur: Error reading end tag. (élément <b> ouvert en 2:13 non fermé)"},
+         2},
+        {"a comment never closed",
+         onePage("<!-- note\n<p>x</p>"),
          {"p.html:5:1: erreur: Error reading Element value. (commentaire ouvert en 2:1 non fermé : "
           "écrivez -->)"},
          2},
-        {"an attribute without a value", onePage("<td nowrap>x</td>"),
+        {"an attribute without a value",
+         onePage("<td nowrap>x</td>"),
          {"p.html:2:11: erreur: Error reading Attributes. (attribut nowrap sans valeur : écrivez "
           "nowrap=\"nowrap\")"},
          2},
-        {"a page beyond the attribute limit", onePage("<p" + repeat(" a=\"\"", 300) + "/>"),
-         {"p.html:2:1: erreur: Élément de plus de 256 attributs : page refusée"}, 2},
-        {"an ix of more than 256 levels", onePage("<b ix=\"" + repeat("|", 300) + "x\">k</b>"),
-         {"p.html:2:1: erreur: attribut ix de plus de 256 niveaux : page refusée"}, 2},
+        {"a page beyond the attribute limit",
+         onePage("<p" + repeat(" a=\"\"", 300) + "/>"),
+         {"p.html:2:1: erreur: Élément de plus de 256 attributs : page refusée"},
+         2},
+        {"an ix of more than 256 levels",
+         onePage("<b ix=\"" + repeat("|", 300) + "x\">k</b>"),
+         {"p.html:2:1: erreur: attribut ix de plus de 256 niveaux : page refusée"},
+         2},
         // The walk.
-        {"skipped heading level", onePage("<h3 id=\"t\">T</h3>"),
+        {"skipped heading level",
+         onePage("<h3 id=\"t\">T</h3>"),
          {"p.html:2:1: avertissement: niveau de titre sauté (h1 puis h3) : l'entrée « [titre "
           "manquant] » apparaîtra dans la table des matières ; utilisez h2"},
          1},
@@ -173,17 +191,23 @@ TEST(Check, OneRowPerFinding) {
         {"no skipped level echoed under a missing page",
          {{"liste.xml", list("<file name=\"absente.html\">\n  <file name=\"p.html\"/>\n</file>\n")},
           {"p.html", page("")}},
-         {"liste.xml:2:1: erreur: page « absente.html » : Le fichier spécifié est introuvable"}, 2},
-        {"heading with an anchor and no text", onePage("<h2 id=\"logo\"><img src=\"p.html\"/></h2>"),
+         {"liste.xml:2:1: erreur: page « absente.html » : Le fichier spécifié est introuvable"},
+         2},
+        {"heading with an anchor and no text",
+         onePage("<h2 id=\"logo\"><img src=\"p.html\"/></h2>"),
          {"p.html:2:1: avertissement: titre <h2> sans texte : l'entrée « [titre manquant] » "
           "apparaîtra dans la table des matières ; écrivez son texte"},
          1},
-        {"keyword element without text", onePage("<span ix=\"Outils|1\"> </span>"),
-         {"p.html:2:1: avertissement: mot clé vide (ix=\"Outils|1\" sur un élément sans texte) : il "
+        {"keyword element without text",
+         onePage("<span ix=\"Outils|1\"> </span>"),
+         {"p.html:2:1: avertissement: mot clé vide (ix=\"Outils|1\" sur un élément sans texte) : "
+          "il "
           "n'entrera pas dans l'index ; écrivez le texte de l'élément ou le mot clé dans ix"},
          1},
-        {"nested ix", onePage("<span ix=\"1\">a <b ix=\"1\">b</b></span>"),
-         {"p.html:2:16: avertissement: attribut ix=\"1\" dans le texte d'un autre mot clé : ignoré"},
+        {"nested ix",
+         onePage("<span ix=\"1\">a <b ix=\"1\">b</b></span>"),
+         {"p.html:2:16: avertissement: attribut ix=\"1\" dans le texte d'un autre mot clé : "
+          "ignoré"},
          1},
         {"named references left as they are; &amp; written on purpose is not",
          onePage("<h2 id=\"f\">A &rarr; B &amp;rarr; C</h2><i ix=\"Signes|&le;\">x</i>"),
@@ -192,19 +216,24 @@ TEST(Check, OneRowPerFinding) {
           "p.html:2:54: avertissement: référence « &le; » inconnue dans un mot clé : elle "
           "s'affichera telle quelle ; écrivez le caractère lui-même"},
          1},
-        {"characters beyond code page 1252", onePage("<h2 id=\"f\">A → B</h2><i ix=\"1\">x‑y</i>"),
-         {"p.html:2:14: avertissement: caractère U+2192 absent du code page 1252 dans un titre : il "
+        {"characters beyond code page 1252",
+         onePage("<h2 id=\"f\">A → B</h2><i ix=\"1\">x‑y</i>"),
+         {"p.html:2:14: avertissement: caractère U+2192 absent du code page 1252 dans un titre : "
+          "il "
           "deviendra « ? » dans le .chm (les pages HTML le gardent)",
           "p.html:2:33: avertissement: caractère U+2011 absent du code page 1252 dans un mot clé : "
           "il deviendra « ? » dans le .chm (les pages HTML le gardent)"},
          1},
         {"headings anchored by a link inside only",
          onePage("<h2><a name=\"a\"></a>A</h2>\n<h2><a name=\"b\"></a>B</h2>"),
-         {"p.html:2:1: avertissement: titre <h2> marqué par <a name=\"a\"> seulement : il n'entrera "
-          "pas dans la table des matières ; écrivez <h2 id=\"a\"> (de même pour 1 autre titre de la "
+         {"p.html:2:1: avertissement: titre <h2> marqué par <a name=\"a\"> seulement : il "
+          "n'entrera "
+          "pas dans la table des matières ; écrivez <h2 id=\"a\"> (de même pour 1 autre titre de "
+          "la "
           "page)"},
          1},
-        {"anchor given twice", onePage("<p id=\"haut\">x</p>"),
+        {"anchor given twice",
+         onePage("<p id=\"haut\">x</p>"),
          {"p.html:2:4: avertissement: ancre « haut » déjà définie en 1:17 : les liens vers elle "
           "mènent à la première"},
          1},
@@ -228,29 +257,32 @@ TEST(Check, OneRowPerFinding) {
           {"fin.tpl", "<html>\n  <!-- <template />\n"},
           {"param.tpl", "<html>\n\t<!-- <template target=\"x\"> -->\n"},
           {"t.html", "<!-- <template /> -->"}},
-         {"liste.xml:3:1: erreur: modèle « absent.tpl » refusé : Le fichier spécifié est introuvable",
-          "liste.xml:7:1: erreur: modèle « t.html » refusé : Le fichier d'entrée n'a pas l'extension "
+         {"liste.xml:3:1: erreur: modèle « absent.tpl » refusé : Le fichier spécifié est "
+          "introuvable",
+          "liste.xml:7:1: erreur: modèle « t.html » refusé : Le fichier d'entrée n'a pas "
+          "l'extension "
           "\".tpl\"",
           "sans.tpl:1:1: erreur: modèle refusé : Impossible de trouver le point de substitution",
-          "fin.tpl:2:3: erreur: modèle refusé : Impossible de trouver la fin du point de substitution",
-          "param.tpl:2:2: erreur: modèle refusé : Erreur à l'analyse des paramètres de substitution"},
+          "fin.tpl:2:3: erreur: modèle refusé : Impossible de trouver la fin du point de "
+          "substitution",
+          "param.tpl:2:2: erreur: modèle refusé : Erreur à l'analyse des paramètres de "
+          "substitution"},
          2},
     };
     for (const CheckCase& c : cases) {
         SCOPED_TRACE(c.what);
         std::vector<std::string> lines;
-        const int status = checkHelpSet(
-            MemoryFileReader(c.files), splitListPath(c.argument), c.argument,
-            [&](const std::vector<MessagePiece>& pieces) {
-                std::string& line = lines.emplace_back();
-                for (const MessagePiece& piece : pieces) {
-                    if (piece.own) {
-                        appendCp1252AsUtf8(line, piece.text);
-                    } else {
-                        line.append(piece.text);
-                    }
-                }
-            });
+        const int status = checkHelpSet(MemoryFileReader(c.files), splitListPath(c.argument),
+                                        c.argument, [&](const std::vector<MessagePiece>& pieces) {
+                                            std::string& line = lines.emplace_back();
+                                            for (const MessagePiece& piece : pieces) {
+                                                if (piece.own) {
+                                                    appendCp1252AsUtf8(line, piece.text);
+                                                } else {
+                                                    line.append(piece.text);
+                                                }
+                                            }
+                                        });
         lines.pop_back();  // the summary
         EXPECT_EQ(lines, c.lines);
         EXPECT_EQ(status, c.status);

@@ -28,7 +28,8 @@ TEST(Utf8ToCp1252, WellFormed) {
         {0x02DC, 0x98}, {0x2122, 0x99}, {0x0161, 0x9A}, {0x203A, 0x9B}, {0x0153, 0x9C},
         {0x017E, 0x9E}, {0x0178, 0x9F}};
     for (const auto& [cp, byte] : cp1252) {
-        EXPECT_EQ(utf8ToCp1252(utf8(cp)), std::string(1, static_cast<char>(byte))) << std::hex << cp;
+        EXPECT_EQ(utf8ToCp1252(utf8(cp)), std::string(1, static_cast<char>(byte)))
+            << std::hex << cp;
     }
     for (std::uint32_t cp : {0x0100u, 0x0394u, 0x4E2Du, 0xFFFDu, 0x1F600u, 0x10FFFFu}) {
         EXPECT_EQ(utf8ToCp1252("<" + utf8(cp) + ">"), "<?>") << std::hex << cp;

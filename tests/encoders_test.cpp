@@ -75,10 +75,10 @@ TEST(EncodeUtf8Html, MarkupEntitiesAndUtf8) {
 // and the five the code page leaves undefined as U+0081 ... U+009D.
 TEST(EncodeUtf8Html, TheThirtyTwoTypographicBytes) {
     const char* const expected[32] = {
-        "\u20AC", "\xC2\x81", "\u201A", "\u0192", "\u201E", "\u2026", "\u2020", "\u2021",
-        "\u02C6", "\u2030", "\u0160", "\u2039", "\u0152", "\xC2\x8D", "\u017D", "\xC2\x8F",
-        "\xC2\x90", "\u2018", "\u2019", "\u201C", "\u201D", "\u2022", "\u2013", "\u2014",
-        "\u02DC", "\u2122", "\u0161", "\u203A", "\u0153", "\xC2\x9D", "\u017E", "\u0178"};
+        "\u20AC",   "\xC2\x81", "\u201A", "\u0192", "\u201E", "\u2026",   "\u2020", "\u2021",
+        "\u02C6",   "\u2030",   "\u0160", "\u2039", "\u0152", "\xC2\x8D", "\u017D", "\xC2\x8F",
+        "\xC2\x90", "\u2018",   "\u2019", "\u201C", "\u201D", "\u2022",   "\u2013", "\u2014",
+        "\u02DC",   "\u2122",   "\u0161", "\u203A", "\u0153", "\xC2\x9D", "\u017E", "\u0178"};
     for (int byte = 0x80; byte <= 0x9F; ++byte) {
         EXPECT_EQ(encodeUtf8Html(std::string(1, static_cast<char>(byte))), expected[byte - 0x80])
             << std::hex << byte;

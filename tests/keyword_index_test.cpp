@@ -25,8 +25,8 @@ TEST(KeywordIndex, FirstOfATitleWhileChildrenAreAppended) {
         int titles;  // distinct titles among them, so each repeats
     };
     const Case cases[] = {
-        {"empty", 0, 1},       {"scanned", 8, 3},        {"just past the scan", 9, 4},
-        {"table", 200, 50},    {"all distinct", 300, 300}, {"one title", 100, 1},
+        {"empty", 0, 1},    {"scanned", 8, 3},          {"just past the scan", 9, 4},
+        {"table", 200, 50}, {"all distinct", 300, 300}, {"one title", 100, 1},
     };
     for (const Case& c : cases) {
         TopicNode root;

@@ -54,24 +54,25 @@ TEST(FindTooDeepElement, FollowsTheParserThroughWhatHidesOrShowsAnEndTag) {
         "<a><b><c/></b></a>",
         "<a/><b><c><d></d></c></b>",
         "  \n<a>\n <b>\n</b ></a >",
-        "<a x='</a>'><b/></a>",                    // an end tag inside a value
+        "<a x='</a>'><b/></a>",  // an end tag inside a value
         "<a x='>'><b/></a>",
-        "<a x='1' y=\"2\" z=3><b y=2/></a>",       // unquoted values end at "/"
+        "<a x='1' y=\"2\" z=3><b y=2/></a>",  // unquoted values end at "/"
         "<a x=1'><b/></a>",
-        "<a>&#x</a>x41;<b/></a>",                  // a hex reference read back from ";"
-        "<a>&#</a>#1;<b/></a>",                    // the same in decimal
-        "<a x=\"&#x\"x1;\"><b/></a>",              // ... hiding the closing quote
+        "<a>&#x</a>x41;<b/></a>",      // a hex reference read back from ";"
+        "<a>&#</a>#1;<b/></a>",        // the same in decimal
+        "<a x=\"&#x\"x1;\"><b/></a>",  // ... hiding the closing quote
         "<a>&#x;<b/></a>",
         "<a>&#x1<b/></a>;",
         "<a>&amp;&lt;&bogus;<b/></a>",
-        "<a>\xF0</a><b/></a>",                     // a UTF-8 lead byte steps over "</a"
+        "<a>\xF0</a><b/></a>",  // a UTF-8 lead byte steps over "</a"
         "<a>\xE2</a><b/></a>",
         "<a>\xC3</a><b/></a>",
         "<a>\xC1</a><b/></a>",
         "<a x='\xF0'><b/>'></a>",
         "<a>\xF0",
         "\xEF\xBB\xBF<a><b/></a>",
-        "<\xEF\xBB\xBF" "a><b/></a>",
+        "<\xEF\xBB\xBF"
+        "a><b/></a>",
         "<a><!-- <b> </a> --><c></c></a>",
         "<a><!-- <b>",
         "<a><![CDATA[<b></a>]]><c/></a>",
@@ -79,7 +80,7 @@ TEST(FindTooDeepElement, FollowsTheParserThroughWhatHidesOrShowsAnEndTag) {
         "<a><!DOCTYPE x <b>><c/></a>",
         "<a><?xml version='1.0'?><b/></a>",
         "<a><?php <b> ?><c/></a>",
-        "<a></ab></a><b><c/></b>",                 // a wrong end tag stops the parser
+        "<a></ab></a><b><c/></b>",  // a wrong end tag stops the parser
         "<a><b></a></b>",
         "<a><b c='1'</b></a>",
         "<1a><b/></1a>",
@@ -113,9 +114,16 @@ TEST(FindTooDeepElement, GoesOnWhereTheParserStopsAtARepeatedAttribute) {
 
 TEST(FindTooDeepElement, NeverBelowTheParserOnMixedPieces) {
     const std::string_view pieces[] = {
-        "<a>", "</a>", "<b x='1'>", "</b>", "<c/>", "<!--", "-->", "<![CDATA[", "]]>",
-        "&#x", "x1;", "&#", "#2;", "'", "\"", ">", "<", "/", "\xF0", "\xC3", "\xEF\xBB\xBF",
-        " ", "t", "<?xml encoding='latin1'?>", "<!x>", "&amp;", "=", "<a y=", ";",
+        "<a>",   "</a>",      "<b x='1'>",
+        "</b>",  "<c/>",      "<!--",
+        "-->",   "<![CDATA[", "]]>",
+        "&#x",   "x1;",       "&#",
+        "#2;",   "'",         "\"",
+        ">",     "<",         "/",
+        "\xF0",  "\xC3",      "\xEF\xBB\xBF",
+        " ",     "t",         "<?xml encoding='latin1'?>",
+        "<!x>",  "&amp;",     "=",
+        "<a y=", ";",
     };
     std::uint32_t seed = 2024;
     for (int round = 0; round < 20000; ++round) {
@@ -177,7 +185,8 @@ TEST(ParseXml, RefusesTextBeyondTheLimitsWithoutParsingIt) {
     for (std::size_t i = 0; i <= kListLimits.nesting; ++i) deep += "<a>";
     std::string atLimit = deep.substr(3);
     std::string crowded = "<a";
-    for (std::size_t i = 0; i <= kListLimits.attributes; ++i) crowded += " a" + std::to_string(i) + "=''";
+    for (std::size_t i = 0; i <= kListLimits.attributes; ++i)
+        crowded += " a" + std::to_string(i) + "=''";
     crowded += "/>";
     TiXmlDocument refused;
     EXPECT_EQ(parseXml(refused, deep, TIXML_ENCODING_UTF8, kListLimits).excess.offset,
@@ -203,7 +212,8 @@ TEST(FindExcessiveElement, PagesBoundTheParsersWorkNotTheirDepth) {
         std::string page = "<html><body><ul>";
         for (int i = 0; i < c.items; ++i) page += "<li>item\n";
         page += "</ul></body></html>";
-        const XmlExcess excess = findExcessiveElement(page.c_str(), TIXML_ENCODING_UTF8, kPageLimits);
+        const XmlExcess excess =
+            findExcessiveElement(page.c_str(), TIXML_ENCODING_UTF8, kPageLimits);
         EXPECT_EQ(excess.found(), c.refused) << c.items;
         if (c.refused) {
             EXPECT_EQ(excess.kind, XmlExcess::Kind::Work);

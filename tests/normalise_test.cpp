@@ -49,8 +49,9 @@ void closeOneTagByItself(std::string_view tag, std::string& text) {
 
 TEST(CloseVoidTags, OneScanEqualsThePassesInTurn) {
     // Tags that share a ">", overlap, lack a ">" or sit inside one another.
-    const std::string_view pieces[] = {"<br", "<img ", "<hr", "<meta", "<frame ", "<frame",
-                                       ">", "/", "/>", "x", " ", "<", "<wbr", "<link"};
+    const std::string_view pieces[] = {"<br",    "<img ", "<hr",  "<meta", "<frame ",
+                                       "<frame", ">",     "/",    "/>",    "x",
+                                       " ",      "<",     "<wbr", "<link"};
     const std::string_view tags[] = {"<meta", "<link", "<img", "<br", "<hr", "<wbr", "<frame "};
     std::uint32_t seed = 12345;
     for (int round = 0; round < 20000; ++round) {

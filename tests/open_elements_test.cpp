@@ -15,19 +15,19 @@ TEST(OpenElementsAt, LooseMarkup) {
     };
     const Case cases[] = {
         {"<a><b>^</a>", "a@0 b@3"},
-        {"<a><b/><c x='>' y=\"/>\">^", "a@0 c@7"},        // empty tag, ">" in values
-        {"<!-- <p> --><a>^", "a@12"},                      // comment
+        {"<a><b/><c x='>' y=\"/>\">^", "a@0 c@7"},  // empty tag, ">" in values
+        {"<!-- <p> --><a>^", "a@12"},               // comment
         {"<![CDATA[<p>]]><?pi <b> ?><!DOCTYPE x><a>^", "a@38"},
-        {"<ul><li>un<li>deux</ul>^", ""},                   // closes what it holds
-        {"<p>texte</b>^", "p@0"},                           // end tag of nothing open
-        {"<P>texte</p>^", "P@0"},                           // case counts, as for the parser
-        {"<a>1 < 2 <3^", "a@0"},                            // "<" not starting a name
-        {"<p class='x\n'\n  id=y>^", "p@0"},                // tag over several lines
-        {"<p><br>^</p>", "p@0 br@3"},                       // nothing is void by itself
-        {"<a>^<b>", "a@0"},                                 // what follows is not read
-        {"<a><!-- sans fin <b>^", "a@0 <!--@3"},            // the comment is what is open
+        {"<ul><li>un<li>deux</ul>^", ""},         // closes what it holds
+        {"<p>texte</b>^", "p@0"},                 // end tag of nothing open
+        {"<P>texte</p>^", "P@0"},                 // case counts, as for the parser
+        {"<a>1 < 2 <3^", "a@0"},                  // "<" not starting a name
+        {"<p class='x\n'\n  id=y>^", "p@0"},      // tag over several lines
+        {"<p><br>^</p>", "p@0 br@3"},             // nothing is void by itself
+        {"<a>^<b>", "a@0"},                       // what follows is not read
+        {"<a><!-- sans fin <b>^", "a@0 <!--@3"},  // the comment is what is open
         {"<a><![CDATA[x^", "a@0 <![CDATA[@3"},
-        {"<a><b>x</a^>", "a@0 b@3"},                        // the end tag the parser failed on
+        {"<a><b>x</a^>", "a@0 b@3"},                         // the end tag the parser failed on
         {"<files><file n='x'></file^s>", "files@0 file@7"},  // a prefix of the name matched
     };
     for (const Case& c : cases) {

@@ -24,11 +24,11 @@ TEST(PagePipeline, HandsPagesOverInOrderWithinTheBound) {
         std::size_t pageBytes, aheadBytes, taken;
         bool slowWalk;  // or slow workers
     } cases[] = {
-        {1, 100, 1000, 40, true}, {2, 100, 1000, 40, true}, {8, 100, 1000, 40, true},
-        {8, 100, 100000, 40, true},  // bounded by pages: 16 a worker
+        {1, 100, 1000, 40, true},      {2, 100, 1000, 40, true},
+        {8, 100, 1000, 40, true},      {8, 100, 100000, 40, true},  // bounded by pages: 16 a worker
         {4, 16 << 20, 1000, 12, true},  // pages far larger than the bound
-        {8, 100, 1000, 3, true},     // the walk stops early
-        {2, 100, 1000, 40, false}, {8, 100, 1000, 40, false},
+        {8, 100, 1000, 3, true},        // the walk stops early
+        {2, 100, 1000, 40, false},     {8, 100, 1000, 40, false},
         {2, 100, 100, 40, false},  // one page ahead at most
     };
     for (const auto& c : cases) {

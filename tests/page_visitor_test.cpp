@@ -157,8 +157,7 @@ TEST(PageVisitor, ContentsContinueFromPageToPage) {
     ASSERT_EQ(analyse(walk, "p1.htm", 0, "<h1 id=\"a\">A</h1><h2 id=\"b\">B</h2>"), 0);
     ASSERT_EQ(analyse(walk, "p2.htm", 0, "<h3 id=\"c\">C</h3><span ix=\"k\"/>"), 0);
     ASSERT_EQ(
-        analyse(walk, "p3.htm", 1, "<h1 id=\"x\">X</h1><h2 id=\"y\">Y</h2><h1 id=\"z\">Z</h1>"),
-        0);
+        analyse(walk, "p3.htm", 1, "<h1 id=\"x\">X</h1><h2 id=\"y\">Y</h2><h1 id=\"z\">Z</h1>"), 0);
     ASSERT_EQ(analyse(walk, "p4.htm", 0, "<h1 id=\"e\">E</h1>"), 0);
     EXPECT_EQ(contents(project),
               "[A] #a @p1.htm\n"
@@ -210,8 +209,8 @@ TEST(PageVisitor, KeywordPathsOfMoreThan256LevelsFailThePage) {
         Walk walk;
         HelpProject& project = walk.project;
         ::testing::internal::CaptureStdout();
-        const int status = analyse(walk, "p.htm", 0,
-                                   "\n<p ix=\"" + ix + "\">x</p><h1 id=\"after\">A</h1>");
+        const int status =
+            analyse(walk, "p.htm", 0, "\n<p ix=\"" + ix + "\">x</p><h1 id=\"after\">A</h1>");
         const std::string printed = ::testing::internal::GetCapturedStdout();
         EXPECT_EQ(status, c.status) << c.levels;
         std::size_t depth = 0;

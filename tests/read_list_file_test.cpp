@@ -17,7 +17,7 @@ using Names = std::vector<std::string>;
 // The list walk with a handler that records each page as name@depth and
 // fails the pages given a status, and the pages foretold before the walk.
 class ReadListFileTest : public ::testing::Test {
-  protected:
+protected:
     int read(std::string list, const std::map<std::string, int>& failing = {}) {
         project = std::make_unique<HelpProject>();
         handled.clear();
@@ -89,7 +89,9 @@ TEST_F(ReadListFileTest, ParseErrorIsReportedAndTheWalkGoesOn) {
         {"<files>\n  <file name=\"a.htm\"/>\n  <file name=\"b.htm\"/>\n", {"a.htm", "b.htm"}},
         {"  \n ", {}},
     };
-    const std::regex lines("^Erreur durant l'analyse du fichier\"dir/liste.xml\"\n ligne=[0-9]+, colonne=[0-9]+\n description=\"[^\"\n]*\"\n");
+    const std::regex lines(
+        "^Erreur durant l'analyse du fichier\"dir/liste.xml\"\n ligne=[0-9]+, colonne=[0-9]+\n "
+        "description=\"[^\"\n]*\"\n");
     for (const auto& [list, pages] : cases) {
         EXPECT_EQ(read(list), 0);
         EXPECT_TRUE(std::regex_search(printed, lines)) << printed;

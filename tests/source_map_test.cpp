@@ -75,11 +75,10 @@ TEST(SourceMap, ParserPositions) {
     const TiXmlElement* d = document.RootElement()->FirstChildElement("c")->FirstChildElement("d");
     EXPECT_EQ(map.parserOffset(parsedAt(*b)), text.find("<b"));
     EXPECT_EQ(map.parserOffset(parsedAt(*d)), text.find("<d"));
-    EXPECT_EQ(
-        map.fromParser(parsedAt(*document.RootElement())).column,
-        1);  // after the byte order mark
+    EXPECT_EQ(map.fromParser(parsedAt(*document.RootElement())).column,
+              1);  // after the byte order mark
     const TextPosition editor = map.fromParser(parsedAt(*d));
-    EXPECT_EQ(editor.line, 2);      // an editor ends lines at "\n" only
+    EXPECT_EQ(editor.line, 2);     // an editor ends lines at "\n" only
     EXPECT_EQ(editor.column, 11);  // after the ten characters of "\t<b/>\r<c>é"
 }
 

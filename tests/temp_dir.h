@@ -15,7 +15,7 @@
 namespace qv::testing_support {
 
 class TempDir {
-  public:
+public:
     TempDir() {
         std::string pattern = "/tmp/quorvane_test.XXXXXX";
         if (mkdtemp(pattern.data()) != nullptr) path_ = pattern;
@@ -57,7 +57,7 @@ class TempDir {
         return names;
     }
 
-  private:
+private:
     static void removeTree(const std::string& path) {
         if (DIR* dir = ::opendir(path.c_str())) {
             while (dirent* entry = ::readdir(dir)) {

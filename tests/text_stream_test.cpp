@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "text/encoders.h"
 #include "temp_dir.h"
+#include "text/encoders.h"
 
 namespace qv {
 namespace {

@@ -19,7 +19,10 @@ TEST(TidyText, TrimsFoldsAndKeepsInnerControls) {
         {"Message.\r\n", "Message"},
         {":.a", ":.a"},
         {"a\rb", "a\rb"},
-        {"a\xA0\xA0" "b", "a\xA0\xA0" "b"},
+        {"a\xA0\xA0"
+         "b",
+         "a\xA0\xA0"
+         "b"},
         {"a \n \t b", "a b"},
         {std::string("a\0b ", 4), std::string("a\0b", 3)},
         {"", ""},

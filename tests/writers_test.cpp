@@ -55,9 +55,15 @@ std::string render(const HelpProject& project, const TopicNode& root, Writer wri
                    const std::string& indent, const std::string& target = "") {
     StringTextStream out;
     switch (writer) {
-        case Writer::ContentsSitemap: writeContentsSitemap(root, project.listDirectoryUrl, out); break;
-        case Writer::ContentsHtml: writeContentsHtml(root, project.utf8Titles, target, indent, out); break;
-        case Writer::IndexHtml: writeIndexHtml(root, project.utf8Titles, target, indent, out); break;
+        case Writer::ContentsSitemap:
+            writeContentsSitemap(root, project.listDirectoryUrl, out);
+            break;
+        case Writer::ContentsHtml:
+            writeContentsHtml(root, project.utf8Titles, target, indent, out);
+            break;
+        case Writer::IndexHtml:
+            writeIndexHtml(root, project.utf8Titles, target, indent, out);
+            break;
     }
     return out.str();
 }
@@ -150,10 +156,8 @@ TEST(TreeWriters, HtmlIndentationGrowth) {
     for (const auto& c : cases) {
         const std::string expected = "<ul>\r\n" + c.first + "<li><a href=\"f#a\">A</a><ul>\r\n" +
                                      c.second + "<li><a href=\"f#b\">B</a></li></ul></li></ul>";
-        EXPECT_EQ(render(project, project.contentsRoot, Writer::ContentsHtml, c.start),
-                  expected);
-        EXPECT_EQ(render(project, project.contentsRoot, Writer::IndexHtml, c.start),
-                  expected);
+        EXPECT_EQ(render(project, project.contentsRoot, Writer::ContentsHtml, c.start), expected);
+        EXPECT_EQ(render(project, project.contentsRoot, Writer::IndexHtml, c.start), expected);
     }
 }
 

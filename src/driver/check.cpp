@@ -31,7 +31,9 @@ void checkListArgument(const std::string& argument, const std::string& listPath,
     }
     if (!absolute && !climbs) return;
     findings.report(
-        {listPath, {}, Severity::Warning,
+        {listPath,
+         {},
+         Severity::Warning,
          {std::string(absolute ? "chemin de liste absolu" : "chemin de liste avec \253 .. \273") +
           " : il pr\351c\351dera le nom de chaque page dans le projet et le sommaire ;"
           " lancez quorvane depuis un dossier au-dessus de la liste, avec un chemin relatif"}});
@@ -57,7 +59,9 @@ void checkTemplate(const HelpProject& project, const FileReader& reader, const L
         std::string text;
         TextPosition at{1, 1};
         if (loadTextFile(reader, path, text) == 0) at = LineIndex(text).position(problem.offset);
-        findings.report({path, at, Severity::Error,
+        findings.report({path,
+                         at,
+                         Severity::Error,
                          {"mod\350le refus\351 : ", describeTemplateProblem(problem.kind)}});
         return;
     }

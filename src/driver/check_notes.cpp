@@ -29,9 +29,11 @@ bool CheckNotes::enter(const std::string& name, int depth) {
     auto [entry, first] = entries_.try_emplace(helpSetPath(name), Entry{here});
     entry_ = &entry->second;
     if (!first) {
-        findings_.report({list_->path(), here, Severity::Warning,
-                          {"page \253 ", AuthorText{name}, " \273 d\351j\340 list\351e en " +
-                               lineAndColumn(entry_->first) +
+        findings_.report({list_->path(),
+                          here,
+                          Severity::Warning,
+                          {"page \253 ", AuthorText{name},
+                           " \273 d\351j\340 list\351e en " + lineAndColumn(entry_->first) +
                                " : elle figurera deux fois dans le projet"}});
     }
     return first;

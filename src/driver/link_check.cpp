@@ -39,7 +39,9 @@ void LinkCheck::follow(const std::string& pageName, const PageAnchors& own, Page
     auto [known, added] = exists_.try_emplace(target.file, false);
     if (added) known->second = reader_.exists(project_.listDirectory + target.file);
     if (!known->second) {
-        findings_.report({pagePath, at(), Severity::Warning,
+        findings_.report({pagePath,
+                          at(),
+                          Severity::Warning,
                           {"lien \253 ", AuthorText{link.value}, " \273 : fichier introuvable"}});
     }
 }

@@ -30,15 +30,22 @@ namespace {
 void printUsage() {
     printMessage({"Usage  : quorvane <fichier liste> <base nom Hhw> [<fichier sortie>]"});
     printMessage({"    o\371 :"});
-    printMessage({"  <fichier liste> est un fichier XML contenant la liste des fichiers \340 traiter ;"});
-    printMessage({"  <base nom Hhw> est le nom de base des fichiers destin\351s \340 HTML Help Workshop ;"});
+    printMessage(
+        {"  <fichier liste> est un fichier XML contenant la liste des fichiers \340 traiter ;"});
+    printMessage(
+        {"  <base nom Hhw> est le nom de base des fichiers destin\351s \340 HTML Help Workshop ;"});
     printMessage({""});
-    printMessage({"  <fichier sortie> est chemin optionnel complet du fichier .CHM de sortie \340 compiler"});
+    printMessage(
+        {"  <fichier sortie> est chemin optionnel complet du fichier .CHM de sortie \340 "
+         "compiler"});
     printMessage({"    (par d\351faut d\351termin\351 \340 partir de <base nom Hhw>)."});
     printMessage({""});
-    printMessage({"Logiciel d'analyse d'une s\351rie de fichiers HTML en vue de produire des tables"});
-    printMessage({" de contenu et des fichiers d'index, soit en HTML, soit sous forme de fichiers"});
-    printMessage({" de projet pour g\351n\351rer des documents .chm \340 l'aide de HTML Help Workshop."});
+    printMessage(
+        {"Logiciel d'analyse d'une s\351rie de fichiers HTML en vue de produire des tables"});
+    printMessage(
+        {" de contenu et des fichiers d'index, soit en HTML, soit sous forme de fichiers"});
+    printMessage(
+        {" de projet pour g\351n\351rer des documents .chm \340 l'aide de HTML Help Workshop."});
 }
 
 // Phases 2 to 4: the three help compiler files, after the index is sorted
@@ -150,7 +157,8 @@ namespace {
 // The usage of "quorvane --check" given without its list file.
 void printCheckUsage() {
     printMessage({"Usage  : quorvane --check <fichier liste>"});
-    printMessage({"  v\351rifie l'aide d\351crite par <fichier liste> sans rien \351crire et signale"});
+    printMessage(
+        {"  v\351rifie l'aide d\351crite par <fichier liste> sans rien \351crire et signale"});
     printMessage({"  chaque probl\350me avec son fichier, sa ligne et sa colonne."});
     printMessage({"  quorvane --help d\351crit les autres usages."});
 }
@@ -158,10 +166,14 @@ void printCheckUsage() {
 void printOptions() {
     printMessage({""});
     printMessage({"Options :"});
-    printMessage({"  --check <fichier liste>  v\351rifie l'aide sans rien \351crire et signale chaque"});
-    printMessage({"                           probl\350me avec son fichier, sa ligne et sa colonne"});
-    printMessage({"  -j <n>                   avant <fichier liste> : lit et analyse les pages sur"});
-    printMessage({"                           <n> fils d'ex\351cution, de 1 \340 256 (par d\351faut, un"});
+    printMessage(
+        {"  --check <fichier liste>  v\351rifie l'aide sans rien \351crire et signale chaque"});
+    printMessage(
+        {"                           probl\350me avec son fichier, sa ligne et sa colonne"});
+    printMessage(
+        {"  -j <n>                   avant <fichier liste> : lit et analyse les pages sur"});
+    printMessage(
+        {"                           <n> fils d'ex\351cution, de 1 \340 256 (par d\351faut, un"});
     printMessage({"                           par processeur disponible)"});
     printMessage({"  --help                   affiche cette aide"});
     printMessage({"  --version                affiche la version"});
@@ -185,8 +197,8 @@ int runQuorvane(int argc, const char* const* argv) {
         return kStatusOk;
     }
     const std::vector<std::string>& arguments = line.arguments;
-    const bool counted = line.check ? arguments.size() == 1
-                                    : arguments.size() == 2 || arguments.size() == 3;
+    const bool counted =
+        line.check ? arguments.size() == 1 : arguments.size() == 2 || arguments.size() == 3;
     if (line.check && line.understood && !counted) {
         printCheckUsage();
         return kStatusUsage;
@@ -201,8 +213,7 @@ int runQuorvane(int argc, const char* const* argv) {
     // thread that reads pages ahead of it).
     if (line.check) {
         const std::string& argument = arguments[0];
-        return runWithLargeStack(
-            [&] { return runCheck(splitListPath(argument), argument, jobs); });
+        return runWithLargeStack([&] { return runCheck(splitListPath(argument), argument, jobs); });
     }
     printMessage({"Quorvane - compiled on " QUORVANE_BUILD_STAMP});
     printMessage({""});

@@ -30,7 +30,7 @@ constexpr unsigned kMaxJobs = 256;
 struct CommandLine {
     bool understood = true;  // false: an option without a valid value
     bool check = false;
-    unsigned jobs = 0;       // threads that read the pages; 0 when not given
+    unsigned jobs = 0;  // threads that read the pages; 0 when not given
     std::vector<std::string> arguments;
 };
 CommandLine parseCommandLine(int argc, const char* const* argv);

@@ -61,9 +61,8 @@ TextPosition ListFileCheck::templateEntry(const std::string& name) const {
 void ListFileCheck::reportCut() {
     if (cut_.kind == TextCut::Kind::None || cutReported_) return;
     cutReported_ = true;
-    const TextPosition where = cut_.kind == TextCut::Kind::Nul
-                                   ? positions().fromOffset(cut_.offset)
-                                   : TextPosition{};
+    const TextPosition where =
+        cut_.kind == TextCut::Kind::Nul ? positions().fromOffset(cut_.offset) : TextPosition{};
     report(where, Severity::Warning, describeCut(cut_.kind));
 }
 
@@ -95,8 +94,7 @@ int ListFileCheck::unknownLanguage(const TiXmlAttribute& language) {
     if (tag != language.ValueStr() && findWindowsLanguage(tag, known)) {
         message.insert(message.end(), {"\351crivez \253 ", AuthorText{tag}, " \273"});
     } else {
-        message.push_back(
-            "\351crivez un identificateur comme 0x40C ou une balise comme fr-FR");
+        message.push_back("\351crivez un identificateur comme 0x40C ou une balise comme fr-FR");
     }
     report(positions().fromParser(parsedAt(language)), Severity::Error, std::move(message));
     return 0;

@@ -103,4 +103,3 @@ std::vector<std::string> listedPages(const TiXmlDocument& list) {
 }
 
 }  // namespace qv
-

@@ -43,8 +43,8 @@ const char* describeTemplateProblem(TemplateProblem::Kind kind) {
     return "";
 }
 
-int prepareTemplate(const FileReader& reader, const std::string& templatePath,
-                    TemplateParts& parts, TemplateProblem& problem) {
+int prepareTemplate(const FileReader& reader, const std::string& templatePath, TemplateParts& parts,
+                    TemplateProblem& problem) {
     problem = {};
     std::string text;
     if (int status = loadTextFile(reader, templatePath, text)) return status;
@@ -110,8 +110,8 @@ void writeTemplatePage(const TemplateParts& parts, const TopicNode& root,
 
 namespace {
 
-int expandTemplate(const FileReader& reader, const std::string& templatePath,
-                   const TopicNode& root, const Utf8Titles& utf8Titles, TemplateList list) {
+int expandTemplate(const FileReader& reader, const std::string& templatePath, const TopicNode& root,
+                   const Utf8Titles& utf8Titles, TemplateList list) {
     printMessage({"Traitement du template \"", Verbatim{templatePath}, "\""});
     TemplateParts parts;
     TemplateProblem problem;

@@ -37,8 +37,8 @@ const char* describeTemplateProblem(TemplateProblem::Kind kind);
 // Loads the template and splits it, printing nothing. Returns 0, the
 // loader's status, or kStatusBadTemplate with problem telling why the
 // template cannot be used.
-int prepareTemplate(const FileReader& reader, const std::string& templatePath,
-                    TemplateParts& parts, TemplateProblem& problem);
+int prepareTemplate(const FileReader& reader, const std::string& templatePath, TemplateParts& parts,
+                    TemplateProblem& problem);
 
 // The path of a template's page: the template's path with the first ".tpl"
 // of its file name (after the last "/" or "\\") made ".html", so "a.tpl.bak"

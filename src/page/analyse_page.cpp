@@ -35,8 +35,12 @@ void keepBlanksInPages() {
 
 PreparedPage preparePage(std::string path, std::string text, InputDecoding decoding,
                          bool keepLoaded, PageSyntax syntax) {
-    PreparedPage page{std::move(path), std::move(decoding), {}, std::move(text),
-                      std::make_unique<TiXmlDocument>(), {}};
+    PreparedPage page{std::move(path),
+                      std::move(decoding),
+                      {},
+                      std::move(text),
+                      std::make_unique<TiXmlDocument>(),
+                      {}};
     if (keepLoaded) page.loaded = page.text;
     // Set once, before the first page, in both readings: the templates'
     // parameters are parsed after the pages and read alike whichever it was.
@@ -59,8 +63,7 @@ int walkPreparedPage(PreparedPage& page, TreeBuilder& trees, const std::string& 
 }
 
 int analysePage(TreeBuilder& trees, const std::string& pageName, int pageDepth,
-                const std::string& path, std::string text, PageNotes& notes,
-                PageSyntax syntax) {
+                const std::string& path, std::string text, PageNotes& notes, PageSyntax syntax) {
     PreparedPage page = preparePage(path, std::move(text), {}, false, syntax);
     return walkPreparedPage(page, trees, pageName, pageDepth, notes);
 }

@@ -16,7 +16,7 @@ namespace qv {
 // reported and no tree touched, so that it can be made apart from the walk
 // (ahead of it, on another thread) and handed to it later.
 struct PreparedPage {
-    std::string path;       // where it was loaded from
+    std::string path;        // where it was loaded from
     InputDecoding decoding;  // how its bytes were made UTF-8
     // Its text as loaded, before normalisation: kept only when asked, for
     // positions in the file as the author wrote it.

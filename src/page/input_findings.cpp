@@ -16,17 +16,19 @@ FindingText describeDecoding(const InputDecoding& decoding) {
             if (decoding.declaredName.empty()) {
                 return {"fichier qui n'est pas en UTF-8, lu comme du windows-1252", fix};
             }
-            return {"fichier qui n'est pas en UTF-8, lu comme du windows-1252 (encodage d\351clar\351 "
-                    "\253 ",
-                    AuthorText{decoding.declaredName}, " \273 ne convient pas)", fix};
+            return {
+                "fichier qui n'est pas en UTF-8, lu comme du windows-1252 (encodage d\351clar\351 "
+                "\253 ",
+                AuthorText{decoding.declaredName}, " \273 ne convient pas)", fix};
     }
     return {};
 }
 
 FindingText describeCut(TextCut::Kind kind) {
     if (kind == TextCut::Kind::Utf16WithoutMark) {
-        return {"fichier en UTF-16 sans marque d'ordre des octets : il est lu presque vide ; "
-                "enregistrez-le en UTF-8"};
+        return {
+            "fichier en UTF-16 sans marque d'ordre des octets : il est lu presque vide ; "
+            "enregistrez-le en UTF-8"};
     }
     return {"octet NUL : la suite du fichier n'est pas lue ; retirez-le"};
 }
@@ -35,7 +37,8 @@ FindingText describeCutWithin(TextCut::Kind kind, TextPosition nul) {
     if (kind == TextCut::Kind::Utf16WithoutMark) {
         return {" (fichier en UTF-16 sans marque d'ordre des octets : enregistrez-le en UTF-8)"};
     }
-    return {" (octet NUL en " + lineAndColumn(nul) + " : le fichier s'arr\352te l\340 ; retirez-le)"};
+    return {" (octet NUL en " + lineAndColumn(nul) +
+            " : le fichier s'arr\352te l\340 ; retirez-le)"};
 }
 
 }  // namespace qv

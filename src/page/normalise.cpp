@@ -106,8 +106,8 @@ void decodeEntities(std::string& text) {
         const void* found = std::memchr(data + from, c, size - from);
         return found == nullptr ? std::string::npos : static_cast<const char*>(found) - data;
     };
-    std::size_t written = 0;   // end of the rewritten text
-    std::size_t copied = 0;    // text before this position is already rewritten
+    std::size_t written = 0;    // end of the rewritten text
+    std::size_t copied = 0;     // text before this position is already rewritten
     std::size_t semicolon = 0;  // the next ";" after the "&" being examined
     std::size_t amp = next('&', 0);
     while (amp != std::string::npos) {

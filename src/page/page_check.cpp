@@ -94,9 +94,9 @@ void PageCheck::skippedLevels(const TiXmlElement& heading, int previous, int num
         previous > 0 ? "h" + std::to_string(previous) + " puis " : "en t\352te de page : ";
     // An h1 leaves a gap only above its page: what is missing is in the
     // pages that enclose it in the list.
-    const std::string fix = number == 1
-                                ? "donnez un titre avec id \340 la page qui englobe celle-ci dans la liste"
-                                : "utilisez h" + std::to_string(std::max(previous, 0) + 1);
+    const std::string fix =
+        number == 1 ? "donnez un titre avec id \340 la page qui englobe celle-ci dans la liste"
+                    : "utilisez h" + std::to_string(std::max(previous, 0) + 1);
     report(at(heading), Severity::Warning,
            {"niveau de titre saut\351 (" + after + "h" + std::to_string(number) +
             ") : l'entr\351e \253 [titre manquant] \273 appara\356tra dans la table des "
@@ -113,7 +113,8 @@ void PageCheck::untitledHeading(const TiXmlElement& heading) {
 
 void PageCheck::nestedKeyword(const TiXmlElement& element, const char* ixValue) {
     report(at(element), Severity::Warning,
-           {"attribut ix=\"", AuthorText{ixValue}, "\" dans le texte d'un autre mot cl\351 : ignor\351"});
+           {"attribut ix=\"", AuthorText{ixValue},
+            "\" dans le texte d'un autre mot cl\351 : ignor\351"});
 }
 
 void PageCheck::emptyKeyword(const TiXmlElement& element) {
@@ -157,7 +158,8 @@ void PageCheck::reportUndecodedReferences(const TiXmlBase& node, std::string_vie
         if (found == std::string_view::npos) continue;
         from = found + reference.size();
         report(map.fromOriginalOffset(found), Severity::Warning,
-               {"r\351f\351rence \253 ", AuthorText{reference}, " \273 inconnue dans ", textKind(title),
+               {"r\351f\351rence \253 ", AuthorText{reference}, " \273 inconnue dans ",
+                textKind(title),
                 " : elle s'affichera telle quelle ; \351crivez le caract\350re lui-m\352me"});
     }
 }
@@ -197,10 +199,18 @@ void PageCheck::walked(const PreparedPage& page) {
     if (marks.bare.empty()) return;
     const BareHeading& first = marks.bare.front();
     const std::string_view heading = first.heading->ValueStr();
-    FindingText message{"titre <", AuthorText{heading}, "> marqu\351 par <a ",
-                        AuthorText{first.anchor->Name()}, "=\"", AuthorText{first.anchor->ValueStr()},
-                        "\"> seulement : il n'entrera pas dans la table des mati\350res ; \351crivez <",
-                        AuthorText{heading}, " id=\"", AuthorText{first.anchor->ValueStr()}, "\">"};
+    FindingText message{
+        "titre <",
+        AuthorText{heading},
+        "> marqu\351 par <a ",
+        AuthorText{first.anchor->Name()},
+        "=\"",
+        AuthorText{first.anchor->ValueStr()},
+        "\"> seulement : il n'entrera pas dans la table des mati\350res ; \351crivez <",
+        AuthorText{heading},
+        " id=\"",
+        AuthorText{first.anchor->ValueStr()},
+        "\">"};
     if (marks.bare.size() > 1) {
         const std::size_t others = marks.bare.size() - 1;
         message.push_back(" (de m\352me pour " + std::to_string(others) +

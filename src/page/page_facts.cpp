@@ -31,7 +31,7 @@ public:
     explicit FactsVisitor(PageFacts& facts) : facts_(facts) {}
 
     bool VisitEnter(const TiXmlElement& element, const TiXmlAttribute* first) override {
-        const char* defined = nullptr;  // an element's id and name may agree
+        const char* defined = nullptr;              // an element's id and name may agree
         const TiXmlAttribute* ownAnchor = nullptr;  // as the page visitor reads one
         for (const TiXmlAttribute* a = first; a != nullptr; a = a->Next()) {
             const char* name = a->Name();

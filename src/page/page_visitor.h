@@ -27,8 +27,12 @@ public:
     // document was parsed from. What the walk meets goes to notes.
     PageVisitor(TreeBuilder& trees, const std::string& pageName, int pageDepth,
                 std::string_view source, PageNotes& notes)
-        : trees_(trees), pageName_(pageName), pageDepth_(pageDepth), source_(source),
-          positions_(source, TIXML_ENCODING_UTF8), notes_(notes) {}
+        : trees_(trees),
+          pageName_(pageName),
+          pageDepth_(pageDepth),
+          source_(source),
+          positions_(source, TIXML_ENCODING_UTF8),
+          notes_(notes) {}
 
     bool VisitEnter(const TiXmlElement& element, const TiXmlAttribute* firstAttribute) override;
     bool VisitExit(const TiXmlElement& element) override;

@@ -30,8 +30,9 @@ std::string KeywordCollator::sortKey(std::u16string_view units, std::string_view
         return std::string(reinterpret_cast<const char*>(shortKey), needed > 0 ? needed - 1 : 0);
     }
     std::string key(static_cast<std::size_t>(needed), '\0');
-    needed = ucol_getSortKey(collator_, units.data(), length, reinterpret_cast<uint8_t*>(key.data()),
-                             static_cast<int32_t>(key.size()));
+    needed =
+        ucol_getSortKey(collator_, units.data(), length, reinterpret_cast<uint8_t*>(key.data()),
+                        static_cast<int32_t>(key.size()));
     key.resize(needed > 0 ? static_cast<std::size_t>(needed - 1) : 0);
     return key;
 }

@@ -1,15 +1,15 @@
 #include "platform/file_system.h"
 
-#include <atomic>
-#include <cerrno>
-#include <csignal>
-#include <cstdio>
-#include <cstdint>
-#include <cstring>
-#include <memory>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <atomic>
+#include <cerrno>
+#include <csignal>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <memory>
 
 namespace qv {
 
@@ -38,7 +38,8 @@ std::string followLinks(const std::string& osPath) {
     for (int hops = 0; hops < 40; ++hops) {
         struct stat info;
         if (lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) break;
-        std::string target(static_cast<std::size_t>(info.st_size > 0 ? info.st_size : 256) + 1, '\0');
+        std::string target(static_cast<std::size_t>(info.st_size > 0 ? info.st_size : 256) + 1,
+                           '\0');
         ssize_t length = readlink(path.c_str(), target.data(), target.size());
         if (length <= 0 || static_cast<std::size_t>(length) >= target.size()) break;
         target.resize(static_cast<std::size_t>(length));
@@ -64,21 +65,32 @@ constexpr int kAccessDenied = 5;
 
 int statusFromErrno(int error, const std::string& osPath) {
     switch (error) {
-        case ENOENT: return directoryPartMissing(osPath) ? 3 : 2;
-        case ENOTDIR: return 3;
+        case ENOENT:
+            return directoryPartMissing(osPath) ? 3 : 2;
+        case ENOTDIR:
+            return 3;
         case EACCES:
         case EPERM:
-        case EISDIR: return kAccessDenied;
+        case EISDIR:
+            return kAccessDenied;
         case EMFILE:
-        case ENFILE: return 4;
-        case ENOMEM: return 8;
-        case EROFS: return 19;
+        case ENFILE:
+            return 4;
+        case ENOMEM:
+            return 8;
+        case EROFS:
+            return 19;
         case ENOSPC:
-        case EDQUOT: return 112;
-        case ENAMETOOLONG: return 206;
-        case EIO: return 1117;
-        case ELOOP: return 1921;
-        default: return 31;
+        case EDQUOT:
+            return 112;
+        case ENAMETOOLONG:
+            return 206;
+        case EIO:
+            return 1117;
+        case ELOOP:
+            return 1921;
+        default:
+            return 31;
     }
 }
 
@@ -96,8 +108,8 @@ int readFile(const std::string& path, std::string& bytes, bool regularOnly, std:
     struct stat info;
     if (fstat(fd, &info) != 0) {
         status = statusFromErrno(errno, osPath);
-    } else if (regularOnly && (!S_ISREG(info.st_mode) ||
-                               static_cast<std::uintmax_t>(info.st_size) > largest)) {
+    } else if (regularOnly &&
+               (!S_ISREG(info.st_mode) || static_cast<std::uintmax_t>(info.st_size) > largest)) {
         status = kFileLeftAlone;
     } else if (S_ISDIR(info.st_mode)) {
         status = kAccessDenied;  // a directory named as a file, as on Windows

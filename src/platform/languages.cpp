@@ -10,7 +10,8 @@ namespace qv {
 namespace {
 
 bool parseHexIdentifier(std::string_view value, unsigned& id) {
-    if (value.size() < 3 || value.size() > 10 || value[0] != '0' || (value[1] != 'x' && value[1] != 'X')) {
+    if (value.size() < 3 || value.size() > 10 || value[0] != '0' ||
+        (value[1] != 'x' && value[1] != 'X')) {
         return false;
     }
     const std::string digits(value.substr(2));

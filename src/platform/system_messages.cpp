@@ -20,8 +20,9 @@ const SystemMessage kMessages[] = {
     {31, "Un p\351riph\351rique attach\351 au syst\350me ne fonctionne pas correctement"},
     {112, "Espace insuffisant sur le disque"},
     {206, "Le nom de fichier ou l'extension est trop long"},
-    {1117, "La demande n'a pas pu \352tre ex\351cut\351e en raison d'une erreur de "
-           "p\351riph\351rique d'E/S"},
+    {1117,
+     "La demande n'a pas pu \352tre ex\351cut\351e en raison d'une erreur de "
+     "p\351riph\351rique d'E/S"},
     {1921, "Le nom du fichier ne peut pas \352tre r\351solu par le syst\350me"},
     {4306, "La biblioth\350que, le lecteur ou le pool de supports est vide"},
 };

@@ -6,12 +6,10 @@ namespace {
 
 // What the bytes 0x80-0x9F show in code page 1252; 0 marks the five holes.
 const std::uint16_t kHighControls[32] = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
-    0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178,
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178,
 };
-
 
 // Length of the well-formed UTF-8 sequence at the start of bytes and its
 // code point, or 0 when the sequence is malformed or truncated.
@@ -19,7 +17,7 @@ std::size_t decodeSequence(const unsigned char* bytes, std::size_t available,
                            std::uint32_t& codePoint) {
     unsigned char lead = bytes[0];
     std::size_t length;
-    std::uint32_t low;   // smallest code point of this length (no overlong forms)
+    std::uint32_t low;  // smallest code point of this length (no overlong forms)
     if (lead < 0x80) {
         codePoint = lead;
         return 1;

@@ -87,7 +87,8 @@ void appendHtml(std::string& out, std::string_view utf8) {
     for (std::size_t i = 0; i < utf8.size(); ++i) {
         auto byte = static_cast<unsigned char>(utf8[i]);
         std::size_t length = 1;
-        if (byte == 0xC2 && i + 1 < utf8.size() && static_cast<unsigned char>(utf8[i + 1]) == 0xA0) {
+        if (byte == 0xC2 && i + 1 < utf8.size() &&
+            static_cast<unsigned char>(utf8[i + 1]) == 0xA0) {
             byte = 0xA0;  // the no-break space
             length = 2;
         } else if (byte >= 0x80 || pieces[byte].empty()) {

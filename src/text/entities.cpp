@@ -68,7 +68,8 @@ public:
         for (std::size_t i = 0; i < characterEntityCount; ++i) {
             std::string_view name = characterEntities[i].name;
             std::string text = utf8OfByte(characterEntities[i].code);
-            NamedText row{name, {text[0], text.size() > 1 ? text[1] : '\0'},
+            NamedText row{name,
+                          {text[0], text.size() > 1 ? text[1] : '\0'},
                           static_cast<unsigned char>(text.size())};
             groups_[key(name)].push_back(row);
         }

@@ -14,7 +14,7 @@ namespace qv {
 // hundred or more; gumbo makes two or three allocations per node.
 // Whatever is left is freed with the arena.
 class GumboArena {
-  public:
+public:
     static constexpr std::size_t kRegionSize = std::size_t{1} << 20;
 
     GumboArena() = default;
@@ -26,7 +26,7 @@ class GumboArena {
     static void* allocate(void* arena, std::size_t size);
     static void free(void* arena, void* block);
 
-  private:
+private:
     struct Region;
     Region* newRegion(std::size_t size);
     void freeRegion(Region* region);

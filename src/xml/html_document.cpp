@@ -19,7 +19,7 @@ namespace {
 // only its own parser fills. A class derived from TiXmlBase may name that
 // member, and the member pointer so formed reaches it in any node.
 class TinyXmlLocation : private TiXmlBase {
-  public:
+public:
     static void set(TiXmlBase& item, TextPosition position) {
         TiXmlCursor& cursor = item.*(&TinyXmlLocation::location);
         cursor.row = position.line - 1;
@@ -78,7 +78,7 @@ std::string elementName(const GumboElement& element) {
 // Copies gumbo's tree into a TinyXML document, freeing it as it goes,
 // without recursion: a page may nest as deep as the limits allow.
 class TreeCopy {
-  public:
+public:
     TreeCopy(GumboArena& arena, std::string_view text, const XmlLimits& limits)
         : arena_(arena), positions_(text, TIXML_ENCODING_UTF8), limits_(limits) {}
 
@@ -109,7 +109,7 @@ class TreeCopy {
         return excess_;
     }
 
-  private:
+private:
     // Where an element stands: its offset and position, and its depth.
     struct Place {
         std::size_t offset;

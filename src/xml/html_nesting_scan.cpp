@@ -256,7 +256,7 @@ struct Active {
 };
 
 class Scan {
-  public:
+public:
     Scan(std::string_view text, const XmlLimits& limits) : text_(text), limits_(limits) {
         result_.deepest = depth();
     }
@@ -272,7 +272,7 @@ class Scan {
         return result_;
     }
 
-  private:
+private:
     bool stopped() const { return result_.excess.found() || plainText_; }
 
     // Of the stack of open elements, with html and body.

@@ -64,7 +64,8 @@ public:
     // After the first document-level declaration, when no encoding was given.
     void takeEncodingFrom(const std::string& declared) {
         const char* name = declared.c_str();  // TinyXML reads it up to a NUL
-        bool utf8 = *name == '\0' || startsWith(name, "UTF-8", true) || startsWith(name, "UTF8", true);
+        bool utf8 =
+            *name == '\0' || startsWith(name, "UTF-8", true) || startsWith(name, "UTF8", true);
         encoding_ = utf8 ? TIXML_ENCODING_UTF8 : TIXML_ENCODING_LEGACY;
     }
 
@@ -156,8 +157,8 @@ private:
         static const auto kSingle = [] {
             std::array<bool, 256> single{};
             for (int c = 1; c < 256; ++c) {
-                single[c] = !(c == '&' || c == '<' || c == '"' || c == '\'' ||
-                              (c >= 0xC2 && c <= 0xF4));
+                single[c] =
+                    !(c == '&' || c == '<' || c == '"' || c == '\'' || (c >= 0xC2 && c <= 0xF4));
             }
             return single;
         }();
@@ -180,9 +181,12 @@ private:
         unsigned char lead = static_cast<unsigned char>(*p);
         int length = 1;
         if (encoding_ == TIXML_ENCODING_UTF8) {
-            if (lead >= 0xC2 && lead <= 0xDF) length = 2;
-            else if (lead >= 0xE0 && lead <= 0xEF) length = 3;
-            else if (lead >= 0xF0 && lead <= 0xF4) length = 4;
+            if (lead >= 0xC2 && lead <= 0xDF)
+                length = 2;
+            else if (lead >= 0xE0 && lead <= 0xEF)
+                length = 3;
+            else if (lead >= 0xF0 && lead <= 0xF4)
+                length = 4;
         }
         if (length == 1) {
             if (*p == '&') return stepReference(p, value);
@@ -212,10 +216,14 @@ private:
             unsigned weight = 1;
             for (const char* q = semicolon - 1; *q != (hex ? 'x' : '#'); --q) {
                 unsigned digit;
-                if (*q >= '0' && *q <= '9') digit = static_cast<unsigned>(*q - '0');
-                else if (hex && *q >= 'a' && *q <= 'f') digit = static_cast<unsigned>(*q - 'a' + 10);
-                else if (hex && *q >= 'A' && *q <= 'F') digit = static_cast<unsigned>(*q - 'A' + 10);
-                else return nullptr;
+                if (*q >= '0' && *q <= '9')
+                    digit = static_cast<unsigned>(*q - '0');
+                else if (hex && *q >= 'a' && *q <= 'f')
+                    digit = static_cast<unsigned>(*q - 'a' + 10);
+                else if (hex && *q >= 'A' && *q <= 'F')
+                    digit = static_cast<unsigned>(*q - 'A' + 10);
+                else
+                    return nullptr;
                 code += weight * digit;
                 weight *= hex ? 16 : 10;
             }
@@ -225,7 +233,8 @@ private:
         static const struct {
             const char* text;
             char character;
-        } kPredefined[] = {{"&amp;", '&'}, {"&lt;", '<'}, {"&gt;", '>'}, {"&quot;", '"'}, {"&apos;", '\''}};
+        } kPredefined[] = {
+            {"&amp;", '&'}, {"&lt;", '<'}, {"&gt;", '>'}, {"&quot;", '"'}, {"&apos;", '\''}};
         for (const auto& entity : kPredefined) {
             if (std::strncmp(entity.text, p, std::strlen(entity.text)) == 0) {
                 if (value != nullptr) value->push_back(entity.character);
@@ -298,7 +307,7 @@ XmlExcess findExcessiveElement(const char* text, TiXmlEncoding encoding, XmlLimi
             if (open.size() >= limits.nesting || work > limits.work) {
                 excess.offset = offset;
                 excess.kind = open.size() >= limits.nesting ? XmlExcess::Kind::Nesting
-                                                           : XmlExcess::Kind::Work;
+                                                            : XmlExcess::Kind::Work;
                 return excess;
             }
             const char* name = reader.skipWhiteSpace(p + 1);
@@ -343,7 +352,8 @@ std::string describeExcess(const XmlExcess& excess) {
         case XmlExcess::Kind::Work:
             return "\311l\351ments imbriqu\351s trop profond\351ment : plus de " +
                    std::to_string(excess.limits.work) + " niveaux cumul\351s";
-        case XmlExcess::Kind::Nesting: break;
+        case XmlExcess::Kind::Nesting:
+            break;
     }
     return "\311l\351ments imbriqu\351s sur plus de " + std::to_string(excess.limits.nesting) +
            " niveaux";

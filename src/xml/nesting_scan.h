@@ -46,18 +46,18 @@ struct XmlExcess {
     enum class Kind { Nesting, Attributes, Work };
     std::size_t offset = std::string::npos;  // of its "<"; npos when there is none
     Kind kind = Kind::Nesting;
-    XmlLimits limits{};                      // the limits it exceeds
+    XmlLimits limits{};  // the limits it exceeds
     bool found() const { return offset != std::string::npos; }
 };
 
 // Follows TinyXML's parse of text (read with encoding, as Parse would) without
 // building anything, up to the first element that the parser would enter
 // more than limits.nesting levels deep, whose attributes exceed
-// limits.attributes, or that brings the sum of the depths past limits.work. The parser may stop earlier on an error: then nothing is
-// found. The rules are TinyXML 2.6's own, down to the bytes that its UTF-8 and
-// character reference steps jump over; where they are not followed (a
-// repeated attribute, on which TinyXML stops), the scan goes on, so that it
-// never sees less than the parser would.
+// limits.attributes, or that brings the sum of the depths past limits.work. The parser may stop
+// earlier on an error: then nothing is found. The rules are TinyXML 2.6's own, down to the bytes
+// that its UTF-8 and character reference steps jump over; where they are not followed (a repeated
+// attribute, on which TinyXML stops), the scan goes on, so that it never sees less than the parser
+// would.
 XmlExcess findExcessiveElement(const char* text, TiXmlEncoding encoding, XmlLimits limits);
 
 // Line and column (both from 1; columns count UTF-8 characters) of offset.

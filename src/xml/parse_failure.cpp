@@ -23,7 +23,8 @@ void describeOpen(const OpenElement& open, SourceMap& positions, FindingText& te
             text.push_back(" (commentaire ouvert en " + where + " non ferm\351 : \351crivez -->)");
             return;
         case OpenElement::Kind::Cdata:
-            text.push_back(" (section CDATA ouverte en " + where + " non ferm\351e : \351crivez ]]>)");
+            text.push_back(" (section CDATA ouverte en " + where +
+                           " non ferm\351e : \351crivez ]]>)");
             return;
         case OpenElement::Kind::Element:
             break;

@@ -100,8 +100,7 @@ SourceMap::SourceMap(std::string_view text, TiXmlEncoding encoding)
       originalLines_(text),
       rewrittenLines_(text) {}
 
-SourceMap::SourceMap(std::string_view original, std::string_view rewritten,
-                     TiXmlEncoding encoding)
+SourceMap::SourceMap(std::string_view original, std::string_view rewritten, TiXmlEncoding encoding)
     : original_(original),
       rewritten_(rewritten),
       parser_(rewritten, encoding),

@@ -44,7 +44,6 @@ public:
     std::string_view rewritten() const { return rewritten_; }
 
 private:
-
     std::string_view original_;
     std::string_view rewritten_;
     ParserPositions parser_;
