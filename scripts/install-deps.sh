@@ -1,19 +1,19 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the tool needs, only when some are missing.
 #   install-deps.sh build   what building and running the tool needs
-#   install-deps.sh test    that, plus what every test needs: GoogleTest, clang
-#                           for the fuzzers, chmcmd/chmls, Chromium and Node.js
-#                           for the browser test, Python, strace, groff and
-#                           man-db for the manual pages, dpkg-dev and lintian
-#                           for the .deb
+#   install-deps.sh test    that, plus what every test needs: clang-format,
+#                           GoogleTest, clang for the fuzzers, chmcmd/chmls,
+#                           Chromium and Node.js for the browser test, Python,
+#                           strace, groff and man-db for the manual pages,
+#                           dpkg-dev and lintian for the .deb
 #   install-deps.sh bench   that, plus what bench/run.sh needs: Google Benchmark,
 #                           Python, valgrind (--callgrind)
 set -euo pipefail
 want=(g++ cmake make pkg-config libtinyxml-dev libgumbo-dev libicu-dev)
 case ${1:-build} in
   build) ;;
-  test) want+=(libgtest-dev clang libclang-rt-dev fp-utils libchm-bin chromium nodejs npm python3 strace
-              groff-base man-db dpkg-dev lintian sqlite3-doc) ;;
+  test) want+=(clang-format libgtest-dev clang libclang-rt-dev fp-utils libchm-bin chromium nodejs npm
+              python3 strace groff-base man-db dpkg-dev lintian sqlite3-doc) ;;
   bench) want+=(libbenchmark-dev python3 valgrind) ;;
   *) echo "unknown list: $1 (build, test or bench)" >&2; exit 2 ;;
 esac

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds and runs every test: the unit and golden tests in the normal build,
+# Checks that every C++ source is formatted as .clang-format says, then
+# builds and runs every test: the unit and golden tests in the normal build,
 # the same under the address and undefined-behaviour sanitizers, the unit and
 # golden tests under the thread sanitizer (not the hostile-input table, whose
 # strace check would see the sanitizer's own files, nor the tests against the
@@ -9,6 +10,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 bash scripts/install-deps.sh test
+bash scripts/check-format.sh
 jobs=$(nproc)
 
 cmake --preset dev >/dev/null

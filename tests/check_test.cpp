@@ -237,6 +237,28 @@ TEST(Check, OneRowPerFinding) {
          {"p.html:2:4: avertissement: ancre « haut » déjà définie en 1:17 : les liens vers elle "
           "mènent à la première"},
          1},
+        {"an index entry linking to a <meta name> in the head",
+         {{"liste.xml", list("<file name=\"p.html\"/>\n")},
+          {"p.html",
+           "<html><head><meta name=\"description\" content=\"d\"/></head>\n"
+           "<body><p ix=\"mot\">t</p><h1 id=\"h\">H</h1></body></html>\n"}},
+         {"p.html:1:13: avertissement: ancre « description » des entrées qui suivent : "
+          "l'attribut name de <meta> n'est pas une ancre pour un navigateur (seuls id, et name "
+          "sur <a>, le sont) ; donnez un id à l'élément visé"},
+         1},
+        {"entries after an <input name>, and a heading anchored by name",
+         onePage("<input name=\"q\"/><p ix=\"1\">k</p><p ix=\"2\">l</p>\n<h2 name=\"n\">N</h2>"),
+         {"p.html:2:1: avertissement: ancre « q » des entrées qui suivent : l'attribut name de "
+          "<input> n'est pas une ancre pour un navigateur (seuls id, et name sur <a>, le sont) ; "
+          "donnez un id à l'élément visé",
+          "p.html:3:1: avertissement: ancre « n » des entrées qui suivent : l'attribut name de "
+          "<h2> n'est pas une ancre pour un navigateur (seuls id, et name sur <a>, le sont) ; "
+          "donnez un id à l'élément visé"},
+         1},
+        {"a form's name that a link's name also gives: the fragment is reached",
+         onePage("<form name=\"f\"><p ix=\"1\">k</p></form><a name=\"f\"></a>"),
+         {},
+         0},
         {"links to missing files and anchors, in the author's characters",
          {{"liste.xml", list("<file name=\"p.html\"/>\n<file name=\"pages/説明.html\"/>\n")},
           {"p.html", page("<a href=\"pages/説明.html#nulle\">x</a><a href=\"#概要\">y</a>"

@@ -6,6 +6,8 @@
 
 #include <algorithm>
 
+#include "listfile/list_file_visitor.h"
+#include "listfile/list_markup.h"
 #include "page/input_findings.h"
 #include "platform/languages.h"
 #include "text/links.h"
@@ -13,29 +15,6 @@
 #include "xml/parse_failure.h"
 
 namespace qv {
-
-namespace {
-
-// The elements the walk reads, and the attributes it reads of each.
-struct KnownElement {
-    const char* name;
-    const char* attributes[4];
-};
-const KnownElement kKnownElements[] = {
-    {"files", {"title", "language", "pages", nullptr}},
-    {"file", {"name", "default", nullptr, nullptr}},
-    {"table", {"name", nullptr, nullptr, nullptr}},
-    {"index", {"name", nullptr, nullptr, nullptr}},
-};
-
-const KnownElement* knownElement(const char* name) {
-    for (const KnownElement& known : kKnownElements) {
-        if (strcasecmp(known.name, name) == 0) return &known;
-    }
-    return nullptr;
-}
-
-}  // namespace
 
 ListFileCheck::ListFileCheck(FindingSink& findings, const std::string& path,
                              const std::string& text, const InputDecoding& decoding)
@@ -109,19 +88,7 @@ int ListFileCheck::unknownPageSyntax(const TiXmlAttribute& pages) {
 
 void ListFileCheck::parsed(const TiXmlDocument& document) {
     reportCut();
-    // The elements the walk hands on as pages: "file" in any case, with a name.
-    struct PageNames : TiXmlVisitor {
-        std::unordered_set<std::string>& pages;
-        explicit PageNames(std::unordered_set<std::string>& found) : pages(found) {}
-        bool VisitEnter(const TiXmlElement& element, const TiXmlAttribute*) override {
-            const char* name = element.Attribute("name");
-            if (name != nullptr && strcasecmp(element.Value(), "file") == 0) {
-                pages.insert(helpSetPath(name));
-            }
-            return true;
-        }
-    } names(pages_);
-    document.Accept(&names);
+    for (const std::string& name : listedPages(document)) pages_.insert(helpSetPath(name));
 }
 
 void ListFileCheck::entering(const TiXmlElement& element) {
@@ -131,21 +98,20 @@ void ListFileCheck::entering(const TiXmlElement& element) {
         rootSeen_ = true;
     }
     const AuthorText elementName{element.ValueStr()};
-    const KnownElement* known = knownElement(element.Value());
+    const char* const* known = listAttributes(element);
     if (known == nullptr) {
         report(current_, Severity::Warning,
                {"\351l\351ment <", elementName, "> inconnu : ignor\351"});
         return;
     }
-    const bool helpRoot = std::strcmp(known->name, "files") == 0;
+    const bool helpRoot = isHelpSetElement(element);
     bool nameMiswritten = false;
     for (const TiXmlAttribute* a = element.FirstAttribute(); a != nullptr; a = a->Next()) {
         const char* expected = nullptr;  // the known attribute it differs from by case
         bool exact = false;
-        for (const char* attribute : known->attributes) {
-            if (attribute == nullptr) break;
-            if (std::strcmp(attribute, a->Name()) == 0) exact = true;
-            if (strcasecmp(attribute, a->Name()) == 0) expected = attribute;
+        for (const char* const* attribute = known; *attribute != nullptr; ++attribute) {
+            if (std::strcmp(*attribute, a->Name()) == 0) exact = true;
+            if (strcasecmp(*attribute, a->Name()) == 0) expected = *attribute;
         }
         const auto where = [&] { return positions().fromParser(parsedAt(*a)); };
         if (exact) {
@@ -176,7 +142,7 @@ void ListFileCheck::entering(const TiXmlElement& element) {
             report(current_, Severity::Warning,
                    {"\351l\351ment <", elementName, "> sans attribut name : ignor\351"});
         }
-    } else if (std::strcmp(known->name, "file") != 0) {
+    } else if (qv::templateEntry(element).name != nullptr) {
         templates_.emplace(name, current_);
     }
 }

@@ -4,15 +4,12 @@
 
 #include <cstring>
 
+#include "listfile/list_markup.h"
 #include "platform/languages.h"
 
 namespace qv {
 
 namespace {
-
-bool isNamed(const TiXmlElement& element, const char* name) {
-    return strcasecmp(element.Value(), name) == 0;
-}
 
 const TiXmlAttribute* attributeNamed(const TiXmlElement& element, const char* name) {
     for (const TiXmlAttribute* a = element.FirstAttribute(); a != nullptr; a = a->Next()) {
@@ -21,13 +18,12 @@ const TiXmlAttribute* attributeNamed(const TiXmlElement& element, const char* na
     return nullptr;
 }
 
-// Meets the page entries as ListFileVisitor does: every element named
-// "file" in any case with a "name", at any depth, in document order.
+// Meets the page entries as ListFileVisitor does, at any depth, in
+// document order.
 class ListedPagesVisitor : public TiXmlVisitor {
 public:
     bool VisitEnter(const TiXmlElement& element, const TiXmlAttribute*) override {
-        const char* name = element.Attribute("name");
-        if (isNamed(element, "file") && name != nullptr) names.emplace_back(name);
+        if (const char* name = pageEntryName(element)) names.emplace_back(name);
         return true;
     }
     std::vector<std::string> names;
@@ -49,8 +45,7 @@ bool findPageSyntax(const char* value, PageSyntax& syntax) {
 bool ListFileVisitor::VisitEnter(const TiXmlElement& element, const TiXmlAttribute*) {
     if (status_ != 0) return false;
     notes_.entering(element);
-    const char* name = element.Attribute("name");
-    if (isNamed(element, "files")) {
+    if (isHelpSetElement(element)) {
         if (const char* title = element.Attribute("title")) project_.title = title;
         if (const TiXmlAttribute* language = attributeNamed(element, "language")) {
             status_ = chooseLanguage(*language);
@@ -60,16 +55,16 @@ bool ListFileVisitor::VisitEnter(const TiXmlElement& element, const TiXmlAttribu
             status_ = choosePageSyntax(*pages);
             if (status_ != 0) return false;
         }
-    } else if (isNamed(element, "file") && name != nullptr) {
+    } else if (const char* name = pageEntryName(element)) {
         status_ = handlePage_(name, depth_);
         ++depth_;
         if (status_ != 0) return false;
         project_.pages.push_back(name);
         if (element.Attribute("default") != nullptr) project_.defaultTopic = name;
-    } else if (isNamed(element, "table") && name != nullptr) {
-        project_.contentsTemplates.push_back(name);
-    } else if (isNamed(element, "index") && name != nullptr) {
-        project_.indexTemplates.push_back(name);
+    } else if (const TemplateEntry entry = templateEntry(element); entry.name != nullptr) {
+        auto& templates = entry.kind == TemplateKind::Contents ? project_.contentsTemplates
+                                                               : project_.indexTemplates;
+        templates.push_back(entry.name);
     }
     return status_ == 0;
 }
@@ -92,7 +87,7 @@ int ListFileVisitor::choosePageSyntax(const TiXmlAttribute& attribute) {
 }
 
 bool ListFileVisitor::VisitExit(const TiXmlElement& element) {
-    if (isNamed(element, "file") && element.Attribute("name") != nullptr) --depth_;
+    if (pageEntryName(element) != nullptr) --depth_;
     return status_ == 0;
 }
 

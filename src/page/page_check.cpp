@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <cctype>
 #include <cstring>
+#include <unordered_set>
 
+#include "model/topic_node.h"
 #include "page/analyse_page.h"
 #include "page/input_findings.h"
 #include "page/page_visitor.h"
@@ -188,8 +190,31 @@ void PageCheck::reportLostCharacter(const TiXmlBase& node, std::string_view utf8
             " : il deviendra \253 ? \273 dans le .chm (les pages HTML le gardent)"});
 }
 
+void PageCheck::entryAnchored(const TiXmlElement& element, const TiXmlAttribute& anchor) {
+    // Every entry after an anchor links to it: the element is told once.
+    if (!entryAnchors_.empty() && entryAnchors_.back().anchor == &anchor) return;
+    entryAnchors_.push_back({&element, &anchor});
+}
+
+// The contents and the index link to the anchor that the outputs' rule
+// takes, which may be a name no browser goes to (a <meta name> in the
+// head, before any id): such an entry opens its page at the top.
+void PageCheck::reportUnreachableAnchors() {
+    const std::unordered_set<std::string> reached(facts_.anchors.begin(), facts_.anchors.end());
+    for (const auto& [element, anchor] : entryAnchors_) {
+        const std::string& value = anchor->ValueStr();
+        if (value.empty() || value == kTopOfPageAnchor || reached.count(value) != 0) continue;
+        report(at(*element), Severity::Warning,
+               {"ancre \253 ", AuthorText{value}, " \273 des entr\351es qui suivent : l'attribut ",
+                AuthorText{anchor->NameTStr()}, " de <", AuthorText{element->ValueStr()},
+                "> n'est pas une ancre pour un navigateur (seuls id, et name sur <a>, le sont) ; "
+                "donnez un id \340 l'\351l\351ment vis\351"});
+    }
+}
+
 void PageCheck::walked(const PreparedPage& page) {
     const PageMarks marks = gatherFacts(*page.document, facts_);
+    reportUnreachableAnchors();
     for (const auto& [again, first] : marks.repeated) {
         report(at(*again), Severity::Warning,
                {"ancre \253 ", AuthorText{again->ValueStr()},

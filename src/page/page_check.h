@@ -3,6 +3,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "model/finding.h"
 #include "page/page_facts.h"
@@ -33,6 +34,9 @@ public:
     void deepKeyword(const TiXmlElement& element) override;
     void converted(const TiXmlBase& node, std::string_view utf8, const std::string& cp1252,
                    bool title) override;
+    void entryAnchored(const TiXmlElement& element, const TiXmlAttribute& anchor) override;
+    // Repeated anchors, headings marked the old way, and entries whose
+    // anchor no browser reaches.
     void walked(const PreparedPage& page) override;
 
     const PageFacts& facts() const { return facts_; }
@@ -47,6 +51,7 @@ private:
     void reportUndecodedReferences(const TiXmlBase& node, std::string_view utf8, bool title);
     void reportLostCharacter(const TiXmlBase& node, std::string_view utf8,
                              const std::string& cp1252, bool title);
+    void reportUnreachableAnchors();
 
     FindingSink& findings_;
     const PreparedPage& page_;
@@ -54,6 +59,13 @@ private:
     const TextCut cut_;
     std::optional<SourceMap> positions_;
     PageFacts facts_;
+    // The anchors entries link to, by the element that set each, in
+    // document order.
+    struct EntryAnchor {
+        const TiXmlElement* element;
+        const TiXmlAttribute* anchor;
+    };
+    std::vector<EntryAnchor> entryAnchors_;
 };
 
 }  // namespace qv

@@ -5,27 +5,14 @@
 #include <cstring>
 #include <unordered_map>
 
+#include "page/markup.h"
+
 namespace qv {
 
 namespace {
 
-// The heading number of an element named h1-h6 in either case, or 0.
-int headingNumber(const char* name) {
-    if ((name[0] == 'h' || name[0] == 'H') && name[1] >= '1' && name[1] <= '6' && name[2] == '\0') {
-        return name[1] - '0';
-    }
-    return 0;
-}
-
-bool isLink(const char* name) { return (name[0] == 'a' || name[0] == 'A') && name[1] == '\0'; }
-
-// Whether the element's name attribute names an anchor: on a link (<a
-// name>) and on a heading, where the contents takes it; elsewhere (meta,
-// form fields, param) it names something else.
-bool namesAnchor(const char* element) { return isLink(element) || headingNumber(element) != 0; }
-
-// Collects the anchors of a page (every id, and the names above), its href
-// and src values, and its headings anchored the old way, by a link inside.
+// Collects the anchors a browser reaches in a page, its href and src values,
+// and its headings anchored the old way, by a link inside.
 class FactsVisitor : public TiXmlVisitor {
 public:
     explicit FactsVisitor(PageFacts& facts) : facts_(facts) {}
@@ -38,17 +25,15 @@ public:
             if (std::strcmp(name, "id") == 0 || std::strcmp(name, "name") == 0) ownAnchor = a;
             if (strcasecmp(name, "href") == 0 || strcasecmp(name, "src") == 0) {
                 facts_.links.push_back({a->Value(), {a->Row(), a->Column()}});
-            } else if (strcasecmp(name, "id") == 0 ||
-                       (strcasecmp(name, "name") == 0 && namesAnchor(element.Value()))) {
+            } else if (browserAnchor(element, *a)) {
                 if (defined != nullptr && std::strcmp(defined, a->Value()) == 0) continue;
                 defined = a->Value();
                 define(*a);
             }
         }
-        if (openHeading_ == nullptr && ownAnchor == nullptr &&
-            headingNumber(element.Value()) != 0) {
+        if (openHeading_ == nullptr && ownAnchor == nullptr && headingLevel(element) != 0) {
             openHeading_ = &element;
-        } else if (openHeading_ != nullptr && ownAnchor != nullptr && isLink(element.Value()) &&
+        } else if (openHeading_ != nullptr && ownAnchor != nullptr && isLinkElement(element) &&
                    (marks.bare.empty() || marks.bare.back().heading != openHeading_)) {
             marks.bare.push_back({openHeading_, ownAnchor});
         }

@@ -17,8 +17,9 @@ struct PageLink {
 
 // What a check keeps of a page for what shows only across pages.
 struct PageFacts {
-    bool parsed = false;               // the page parsed and was walked
-    std::vector<std::string> anchors;  // its ids, and names of links and headings, each once
+    bool parsed = false;  // the page parsed and was walked
+    // The anchors a browser reaches (see browserAnchor), each once.
+    std::vector<std::string> anchors;
     std::vector<PageLink> links;
 };
 
@@ -41,8 +42,8 @@ struct PageMarks {
     std::vector<BareHeading> bare;
 };
 
-// Walks a parsed page for its facts: its anchors (every id, and the name of
-// links and headings), its href and src values, and its marks.
+// Walks a parsed page for its facts: its anchors, its href and src values,
+// and its marks.
 PageMarks gatherFacts(const TiXmlDocument& document, PageFacts& facts);
 
 }  // namespace qv

@@ -38,6 +38,10 @@ public:
     virtual void converted(const TiXmlBase& node, std::string_view utf8, const std::string& cp1252,
                            bool title) = 0;
 
+    // A contents or index entry was made that links to the anchor (an id or
+    // name attribute) that element set.
+    virtual void entryAnchored(const TiXmlElement& element, const TiXmlAttribute& anchor) = 0;
+
     // The walk is over (it may have stopped at a refusal).
     virtual void walked(const PreparedPage& page) = 0;
 };

@@ -22,6 +22,7 @@ public:
     void emptyKeyword(const TiXmlElement&) override {}
     void deepKeyword(const TiXmlElement& element) override;
     void converted(const TiXmlBase&, std::string_view, const std::string&, bool) override {}
+    void entryAnchored(const TiXmlElement&, const TiXmlAttribute&) override {}
     void walked(const PreparedPage&) override {}
 
 private:

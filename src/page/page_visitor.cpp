@@ -1,60 +1,15 @@
 #include "page/page_visitor.h"
 
 #include <algorithm>
-#include <climits>
-#include <cstdlib>
-#include <cstring>
 
 #include "model/status.h"
+#include "page/markup.h"
 #include "text/cp1252.h"
 #include "text/tidy_text.h"
 
 namespace qv {
 
 namespace {
-
-char lowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c; }
-
-// The heading number of an element named h1-h6 in either case, or 0.
-int headingNumber(const char* name) {
-    if (lowerAscii(name[0]) == 'h' && name[1] >= '1' && name[1] <= '6' && name[2] == '\0') {
-        return name[1] - '0';
-    }
-    return 0;
-}
-
-bool isAnchorElement(const char* name) { return lowerAscii(name[0]) == 'a' && name[1] == '\0'; }
-
-// The values of the attributes the visitor reads, in one walk over the
-// element's attributes (the parser refuses an element that repeats one).
-struct MarkedAttributes {
-    const char* id = nullptr;
-    const char* name = nullptr;
-    const char* ix = nullptr;
-};
-
-MarkedAttributes markedAttributes(const TiXmlElement& element) {
-    MarkedAttributes found;
-    for (const TiXmlAttribute* a = element.FirstAttribute(); a != nullptr; a = a->Next()) {
-        const char* name = a->Name();
-        if (name[0] == 'i' && (name[1] == 'd' || name[1] == 'x') && name[2] == '\0') {
-            (name[1] == 'd' ? found.id : found.ix) = a->Value();
-        } else if (std::strcmp(name, "name") == 0) {
-            found.name = a->Value();
-        }
-    }
-    return found;
-}
-
-// An icon number read as atoi reads it (blanks, sign, digits up to the first
-// other character, 0 without digits), held to the range of an int instead
-// of overflowing.
-int iconNumber(const char* value) {
-    long number = std::strtol(value, nullptr, 10);
-    if (number > INT_MAX) return INT_MAX;
-    if (number < INT_MIN) return INT_MIN;
-    return static_cast<int>(number);
-}
 
 // Whether utf8ToCp1252 may have turned some character of utf8 into "?", its
 // result being cp1252: a title that has no more "?" than its page text lost
@@ -101,19 +56,21 @@ std::size_t blankReferenceStart(std::string_view source, std::size_t floor, std:
 
 bool PageVisitor::VisitEnter(const TiXmlElement& element, const TiXmlAttribute*) {
     keepGapBefore(element);
-    const char* elementName = element.Value();
-    const MarkedAttributes marked = markedAttributes(element);
+    const ElementMarks marks = marksOf(element);
 
-    const char* anchor = marked.id;
-    if (anchor == nullptr && !isAnchorElement(elementName)) anchor = marked.name;
-    if (anchor != nullptr) currentAnchor = anchor;
-
-    int number = headingNumber(elementName);
-    if (headingElement == nullptr && number != 0 && anchor != nullptr) {
-        attachHeading(element, pageDepth_ + number);
+    const TiXmlAttribute* anchor = entryAnchor(element, marks);
+    if (anchor != nullptr) {
+        currentAnchor = anchor->ValueStr();
+        anchorElement_ = &element;
+        anchorAttribute_ = anchor;
     }
 
-    if (const char* ix = marked.ix) {
+    int number = headingLevel(element);
+    if (headingElement == nullptr && number != 0 && anchor != nullptr) {
+        attachHeading(element, pageDepth_ + number, marks);
+    }
+
+    if (const char* ix = keywordMark(marks)) {
         if (keywordElement != nullptr) {
             notes_.nestedKeyword(element, ix);
         } else {
@@ -132,7 +89,7 @@ bool PageVisitor::VisitEnter(const TiXmlElement& element, const TiXmlAttribute*)
     return true;
 }
 
-void PageVisitor::attachHeading(const TiXmlElement& element, int level) {
+void PageVisitor::attachHeading(const TiXmlElement& element, int level, const ElementMarks& marks) {
     TopicNode* node = trees_.currentNode;
     while (node->level >= level) node = node->parent;
     if (level - node->level > 1) {
@@ -146,7 +103,8 @@ void PageVisitor::attachHeading(const TiXmlElement& element, int level) {
     }
     trees_.currentNode = node;
     node->anchor = currentAnchor;
-    if (const char* icon = element.Attribute("icon")) node->imageNumber = iconNumber(icon);
+    notes_.entryAnchored(element, *anchorAttribute_);
+    if (marks.icon != nullptr) node->imageNumber = iconNumber(marks.icon->Value());
     headingElement = &element;
     headingUtf8_.stop();
     startCollecting(element);
@@ -194,6 +152,7 @@ void PageVisitor::addKeyword(const std::string& text, std::string_view utf8) {
     if (text.empty()) return;
     TopicNode& node = keywordParent->appendChild();
     node.anchor = currentAnchor;
+    if (anchorElement_ != nullptr) notes_.entryAnchored(*anchorElement_, *anchorAttribute_);
     node.file = pageName_;
     node.title = text;
     keepUtf8Title(node, utf8);

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "page/markup.h"
 #include "page/page_notes.h"
 #include "page/tree_builder.h"
 #include "xml/text_positions.h"
@@ -42,7 +43,7 @@ public:
     int status() const { return status_; }
 
 private:
-    void attachHeading(const TiXmlElement& element, int level);
+    void attachHeading(const TiXmlElement& element, int level, const ElementMarks& marks);
     void startKeyword(const TiXmlElement& element, std::string ixValue, const std::string& ixUtf8);
     void addKeyword(const std::string& text, std::string_view utf8);
     void keepUtf8Title(const TopicNode& node, std::string_view utf8);
@@ -63,7 +64,11 @@ private:
     const TiXmlElement* headingElement = nullptr;
     const TiXmlElement* keywordElement = nullptr;
     TopicNode* keywordParent = nullptr;
+    // The anchor the entries made now link to, and the element and
+    // attribute that set it.
     std::string currentAnchor;
+    const TiXmlElement* anchorElement_ = nullptr;
+    const TiXmlAttribute* anchorAttribute_ = nullptr;
     std::string keywordText;
     // The UTF-8 form (utf8AsShown) of the title or keyword being gathered,
     // made only once code page 1252 has lost one of its characters.
