@@ -9,11 +9,11 @@
 #include <string_view>
 #include <vector>
 
-#include "driver/check.h"
-#include "driver/read_help_set.h"
-#include "driver/run_notes.h"
+#include "check/check_help_set.h"
 #include "fuzz_support.h"
+#include "helpset/read_help_set.h"
 #include "memory_file_reader.h"
+#include "run/run_messages.h"
 
 namespace {
 

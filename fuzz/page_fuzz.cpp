@@ -12,11 +12,11 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "check/page_findings.h"
 #include "fuzz_support.h"
 #include "page/analyse_page.h"
 #include "page/normalise.h"
-#include "page/page_check.h"
-#include "page/page_report.h"
+#include "run/page_messages.h"
 #include "xml/parse.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {

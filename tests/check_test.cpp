@@ -2,7 +2,7 @@
 // the files, the lines the check reports (its summary left out, the tool's
 // words shown as a UTF-8 locale shows them) and its exit status.
 
-#include "driver/check.h"
+#include "check/check_help_set.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The pages prepared ahead of the walk: handed over in list order, within
 // the bound on the work ahead, and whatever the walk asks for.
 
-#include "driver/page_pipeline.h"
+#include "helpset/page_pipeline.h"
 
 #include <gtest/gtest.h>
 

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "page/analyse_page.h"
-#include "page/page_report.h"
+#include "run/page_messages.h"
 
 namespace qv {
 namespace {

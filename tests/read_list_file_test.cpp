@@ -6,8 +6,8 @@
 #include <memory>
 #include <regex>
 
-#include "listfile/list_report.h"
 #include "listfile/read_list_file.h"
+#include "run/list_messages.h"
 
 namespace qv {
 namespace {

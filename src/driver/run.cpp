@@ -7,9 +7,8 @@
 
 #include <string_view>
 
-#include "driver/check.h"
-#include "driver/read_help_set.h"
-#include "driver/run_notes.h"
+#include "check/check_help_set.h"
+#include "helpset/read_help_set.h"
 #include "io/messages.h"
 #include "model/help_project.h"
 #include "model/status.h"
@@ -22,6 +21,7 @@
 #include "platform/file_system.h"
 #include "platform/large_stack.h"
 #include "platform/threads.h"
+#include "run/run_messages.h"
 
 namespace qv {
 

@@ -1,4 +1,4 @@
-#include "xml/parse_failure.h"
+#include "check/parse_failure.h"
 
 #include <cctype>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "page/page_facts.h"
+#include "check/page_facts.h"
 
 #include <strings.h>
 

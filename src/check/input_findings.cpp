@@ -1,4 +1,4 @@
-#include "page/input_findings.h"
+#include "check/input_findings.h"
 
 namespace qv {
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "check/page_facts.h"
 #include "model/finding.h"
-#include "page/page_facts.h"
 #include "page/page_notes.h"
 #include "text/text_cut.h"
 #include "xml/parse.h"

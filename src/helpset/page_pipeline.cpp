@@ -3,7 +3,7 @@
 // everything it does (messages, the trees, a diagnostic copy) happens as if
 // each page were read the moment its entry is met.
 
-#include "driver/page_pipeline.h"
+#include "helpset/page_pipeline.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-#include "driver/finding_report.h"
+#include "check/finding_report.h"
 #include "driver/run.h"
 #include "io/file_reader.h"
 

@@ -1,4 +1,4 @@
-#include "driver/link_check.h"
+#include "check/link_rule.h"
 
 #include "text/links.h"
 

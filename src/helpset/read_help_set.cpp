@@ -1,6 +1,6 @@
-#include "driver/read_help_set.h"
+#include "helpset/read_help_set.h"
 
-#include "driver/page_pipeline.h"
+#include "helpset/page_pipeline.h"
 #include "io/text_loading.h"
 #include "listfile/read_list_file.h"
 

@@ -3,10 +3,10 @@
 // them, then what only shows across pages (links, an empty contents or
 // index).
 
-#include "driver/check.h"
+#include "check/check_help_set.h"
 
-#include "driver/check_notes.h"
-#include "driver/read_help_set.h"
+#include "check/check_findings.h"
+#include "helpset/read_help_set.h"
 #include "io/messages.h"
 #include "io/text_loading.h"
 #include "output/templates.h"

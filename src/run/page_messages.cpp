@@ -1,4 +1,4 @@
-#include "page/page_report.h"
+#include "run/page_messages.h"
 
 #include "io/parse_error_report.h"
 #include "io/text_stream.h"

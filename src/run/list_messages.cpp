@@ -1,4 +1,4 @@
-#include "listfile/list_report.h"
+#include "run/list_messages.h"
 
 #include "io/parse_error_report.h"
 #include "model/status.h"

@@ -4,10 +4,10 @@
 #include <unordered_set>
 #include <vector>
 
+#include "check/page_findings.h"
 #include "io/file_reader.h"
 #include "model/finding.h"
 #include "model/help_project.h"
-#include "page/page_check.h"
 
 namespace qv {
 

@@ -1,4 +1,4 @@
-#include "driver/check_notes.h"
+#include "check/check_findings.h"
 
 #include "model/status.h"
 #include "platform/system_messages.h"

@@ -1,4 +1,4 @@
-#include "driver/run_notes.h"
+#include "run/run_messages.h"
 
 #include "io/messages.h"
 

@@ -1,4 +1,4 @@
-#include "listfile/list_check.h"
+#include "check/list_findings.h"
 
 #include <strings.h>
 
@@ -6,13 +6,13 @@
 
 #include <algorithm>
 
+#include "check/input_findings.h"
+#include "check/parse_failure.h"
 #include "listfile/list_file_visitor.h"
 #include "listfile/list_markup.h"
-#include "page/input_findings.h"
 #include "platform/languages.h"
 #include "text/links.h"
 #include "text/lost_character.h"
-#include "xml/parse_failure.h"
 
 namespace qv {
 

@@ -4,10 +4,10 @@
 #include <string>
 #include <unordered_map>
 
-#include "driver/link_check.h"
-#include "driver/read_help_set.h"
-#include "listfile/list_check.h"
-#include "page/page_check.h"
+#include "check/link_rule.h"
+#include "check/list_findings.h"
+#include "check/page_findings.h"
+#include "helpset/read_help_set.h"
 
 namespace qv {
 

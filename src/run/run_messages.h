@@ -2,9 +2,9 @@
 #include <optional>
 #include <string>
 
-#include "driver/read_help_set.h"
-#include "listfile/list_report.h"
-#include "page/page_report.h"
+#include "helpset/read_help_set.h"
+#include "run/list_messages.h"
+#include "run/page_messages.h"
 
 namespace qv {
 

@@ -1,4 +1,4 @@
-#include "driver/finding_report.h"
+#include "check/finding_report.h"
 
 #include <algorithm>
 

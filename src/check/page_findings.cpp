@@ -1,17 +1,17 @@
-#include "page/page_check.h"
+#include "check/page_findings.h"
 
 #include <algorithm>
 #include <cctype>
 #include <cstring>
 #include <unordered_set>
 
+#include "check/input_findings.h"
+#include "check/parse_failure.h"
 #include "model/topic_node.h"
 #include "page/analyse_page.h"
-#include "page/input_findings.h"
 #include "page/page_visitor.h"
 #include "text/entities.h"
 #include "text/lost_character.h"
-#include "xml/parse_failure.h"
 
 namespace qv {
 
