@@ -51,7 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     static const qv::MemoryFileReader reader(serveFromInput);
     qv::HelpProject project;
-    qv::RunNotes notes;
+    qv::RunMessages notes;
     if (qv::readHelpSet(project, reader, "liste.xml", notes, 3) == 0) {
         qv::fuzz::writeTrees(project);
     }

@@ -33,7 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     qv::HelpProject project;
     qv::TreeBuilder trees(project);
     const std::string pageName = "p&1.html";
-    qv::PageReport report(pageName);
+    qv::PageMessages report(pageName);
     if (qv::analysePage(trees, pageName, depth, "p.html", input, report, syntax) == 0) {
         qv::fuzz::writeTrees(project);
     }
@@ -51,7 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             }
         } sink(1 + static_cast<int>(std::count(input.begin(), input.end(), '\n')));
         qv::PreparedPage page = qv::preparePage("p.html", input, {}, true, syntax);
-        qv::PageCheck notes(sink, page, depth > 0);
+        qv::PageFindings notes(sink, page, depth > 0);
         qv::walkPreparedPage(page, checkedTrees, pageName, depth, notes);
         for (const qv::PageLink& link : notes.facts().links) {
             sink.report({"p.html", notes.fromParser(link.parsed), qv::Severity::Warning, {}});

@@ -48,7 +48,7 @@ struct Walk {
 
 int analyse(Walk& walk, const std::string& file, int depth, const std::string& body) {
     std::string text = "<html><body>" + body + "</body></html>";
-    PageReport report(file);
+    PageMessages report(file);
     return analysePage(walk.trees, file, depth, "/nonexistent/" + file, text, report);
 }
 
@@ -185,7 +185,7 @@ TEST(PageVisitor, NestedIxIsReportedAndIgnored) {
         "</body></html>";
     ::testing::internal::CaptureStdout();
     const std::string name = "sub\\p.htm";
-    PageReport report(name);
+    PageMessages report(name);
     const int status = analysePage(walk.trees, name, 0, "dir\\sub\\p.htm", text, report);
     const std::string printed = ::testing::internal::GetCapturedStdout();
     EXPECT_EQ(status, 0);

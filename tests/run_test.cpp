@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "driver/command_line.h"
+#include "helpset/list_path.h"
+
 namespace qv {
 namespace {
 

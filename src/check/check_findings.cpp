@@ -14,16 +14,16 @@ FindingText describeLoadFailure(int status) {
     return {std::move(text)};
 }
 
-void CheckNotes::listNotLoaded(const std::string& path, int status) {
+void HelpSetFindings::listNotLoaded(const std::string& path, int status) {
     findings_.report({path, {}, Severity::Error, describeLoadFailure(status)});
 }
 
-ListNotes& CheckNotes::listLoaded(const std::string& path, const std::string& text,
-                                  const InputDecoding& decoding) {
+ListNotes& HelpSetFindings::listLoaded(const std::string& path, const std::string& text,
+                                       const InputDecoding& decoding) {
     return list_.emplace(findings_, path, text, decoding);
 }
 
-bool CheckNotes::enter(const std::string& name, int depth) {
+bool HelpSetFindings::enter(const std::string& name, int depth) {
     if (failedDepth_ >= 0 && depth <= failedDepth_) failedDepth_ = -1;
     const TextPosition here = list_->current();
     auto [entry, first] = entries_.try_emplace(helpSetPath(name), Entry{here});
@@ -39,11 +39,11 @@ bool CheckNotes::enter(const std::string& name, int depth) {
     return first;
 }
 
-void CheckNotes::failedAt(int depth) {
+void HelpSetFindings::failedAt(int depth) {
     if (failedDepth_ < 0) failedDepth_ = depth;
 }
 
-int CheckNotes::pageNotLoaded(const std::string& name, int depth, int status) {
+int HelpSetFindings::pageNotLoaded(const std::string& name, int depth, int status) {
     // A page listed twice is missing twice for one cause: told at its first entry.
     if (enter(name, depth)) {
         FindingText message{"page \253 ", AuthorText{name}, " \273 : "};
@@ -55,14 +55,15 @@ int CheckNotes::pageNotLoaded(const std::string& name, int depth, int status) {
     return 0;
 }
 
-PageNotes& CheckNotes::pageLoaded(const PreparedPage& page, const std::string& name, int depth) {
+PageNotes& HelpSetFindings::pageLoaded(const PreparedPage& page, const std::string& name,
+                                       int depth) {
     enter(name, depth);
     depth_ = depth;
     if (!entry_->read) ++pagesRead_;
     return page_.emplace(findings_, page, failedDepth_ >= 0);
 }
 
-int CheckNotes::pageDone(const PreparedPage&, const std::string& name, int status) {
+int HelpSetFindings::pageDone(const PreparedPage&, const std::string& name, int status) {
     // A page listed again is read again, and finds the same: its links are
     // followed once.
     if (!entry_->read) {

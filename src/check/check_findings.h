@@ -16,9 +16,9 @@ FindingText describeLoadFailure(int status);
 
 // The reading of a help set as a check takes it: every file, list entry and
 // page turned into findings, and the reading goes on past every failure.
-class CheckNotes : public HelpSetNotes {
+class HelpSetFindings : public HelpSetNotes {
 public:
-    CheckNotes(const HelpProject& project, const FileReader& reader, FindingSink& findings)
+    HelpSetFindings(const HelpProject& project, const FileReader& reader, FindingSink& findings)
         : findings_(findings), links_(project, reader, findings) {}
 
     bool keepsLoadedPages() const override { return true; }
@@ -32,7 +32,7 @@ public:
 
     // Whether the list file was loaded, and then its check.
     bool listRead() const { return list_.has_value(); }
-    const ListFileCheck& list() const { return *list_; }
+    const ListFindings& list() const { return *list_; }
     // The pages loaded, each counted once.
     std::size_t pagesRead() const { return pagesRead_; }
     // Once every page is read: the links that waited for a later page.
@@ -49,9 +49,9 @@ private:
     void failedAt(int depth);
 
     FindingSink& findings_;
-    LinkCheck links_;
-    std::optional<ListFileCheck> list_;
-    std::optional<PageCheck> page_;
+    LinkRule links_;
+    std::optional<ListFindings> list_;
+    std::optional<PageFindings> page_;
     std::unordered_map<std::string, Entry> entries_;
     Entry* entry_ = nullptr;
     int depth_ = 0;  // of the page being walked

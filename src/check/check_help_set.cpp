@@ -42,7 +42,7 @@ void checkListArgument(const std::string& argument, const std::string& listPath,
 // A template prepared as a run prepares it before writing its page: what is
 // wrong in it is reported there, at its substitution point when it has one;
 // what is wrong with its name or file, at its entry in the list.
-void checkTemplate(const HelpProject& project, const FileReader& reader, const ListFileCheck& list,
+void checkTemplate(const HelpProject& project, const FileReader& reader, const ListFindings& list,
                    const std::string& name, FindingSink& findings) {
     const std::string path = project.listDirectory + name;
     TemplateParts parts;
@@ -70,7 +70,7 @@ void checkTemplate(const HelpProject& project, const FileReader& reader, const L
 
 // A help set that would give an empty contents or index. Errors explain an
 // empty set by themselves.
-void checkEmptyHelpSet(const HelpProject& project, const ListFileCheck& list,
+void checkEmptyHelpSet(const HelpProject& project, const ListFindings& list,
                        FindingSink& findings) {
     const auto warn = [&](const char* message) {
         findings.report({list.path(), list.root(), Severity::Warning, {message}});
@@ -103,7 +103,7 @@ int checkHelpSet(const FileReader& reader, const ListPath& listPath, const std::
     const std::string listFile = project.listDirectory + listPath.fileName;
     FindingReport findings(listFile);
     checkListArgument(argument, listFile, findings);
-    CheckNotes notes(project, reader, findings);
+    HelpSetFindings notes(project, reader, findings);
     readHelpSet(project, reader, listPath.fileName, notes, jobs);
     if (notes.listRead()) {
         for (const auto* names : {&project.contentsTemplates, &project.indexTemplates}) {

@@ -2,7 +2,7 @@
 #include <string>
 
 #include "check/finding_report.h"
-#include "driver/run.h"
+#include "helpset/list_path.h"
 #include "io/file_reader.h"
 
 namespace qv {

@@ -4,16 +4,16 @@
 
 namespace qv {
 
-void LinkCheck::pageRead(const std::string& pageName, PageCheck& page,
-                         const std::unordered_set<std::string>& listed) {
+void LinkRule::pageRead(const std::string& pageName, PageFindings& page,
+                        const std::unordered_set<std::string>& listed) {
     PageAnchors& anchors = pages_[helpSetPath(pageName)];
     anchors.parsed = page.facts().parsed;
     anchors.anchors.insert(page.facts().anchors.begin(), page.facts().anchors.end());
     for (const PageLink& link : page.facts().links) follow(pageName, anchors, page, link, listed);
 }
 
-void LinkCheck::follow(const std::string& pageName, const PageAnchors& own, PageCheck& page,
-                       const PageLink& link, const std::unordered_set<std::string>& listed) {
+void LinkRule::follow(const std::string& pageName, const PageAnchors& own, PageFindings& page,
+                      const PageLink& link, const std::unordered_set<std::string>& listed) {
     const LinkTarget target = followLink(pageName, link.value);
     if (!target.local) return;
     const bool anchored = target.hasFragment && !target.fragment.empty();
@@ -46,14 +46,14 @@ void LinkCheck::follow(const std::string& pageName, const PageAnchors& own, Page
     }
 }
 
-void LinkCheck::finish() {
+void LinkRule::finish() {
     for (const AnchorLink& link : waiting_) {
         auto page = pages_.find(link.target);
         if (page != pages_.end() && lacks(page->second, link.fragment)) missingAnchor(link);
     }
 }
 
-void LinkCheck::missingAnchor(const AnchorLink& link) {
+void LinkRule::missingAnchor(const AnchorLink& link) {
     FindingText message{"lien \253 ", AuthorText{link.value}, " \273 : ancre \253 ",
                         AuthorText{link.fragment}, " \273 absente de "};
     if (link.target.empty()) {

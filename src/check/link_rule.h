@@ -14,14 +14,14 @@ namespace qv {
 // Where the links of the help set's pages lead: to local files that exist,
 // and to anchors that exist in pages of the set. Links to a page further
 // down the list wait for it.
-class LinkCheck {
+class LinkRule {
 public:
-    LinkCheck(const HelpProject& project, const FileReader& reader, FindingSink& findings)
+    LinkRule(const HelpProject& project, const FileReader& reader, FindingSink& findings)
         : project_(project), reader_(reader), findings_(findings) {}
 
     // The page the list names pageName was read for the first time; listed
     // holds the files the list names as pages (as helpSetPath gives them).
-    void pageRead(const std::string& pageName, PageCheck& page,
+    void pageRead(const std::string& pageName, PageFindings& page,
                   const std::unordered_set<std::string>& listed);
     // Once every page is read: the links that waited.
     void finish();
@@ -41,7 +41,7 @@ private:
         std::string fragment;
     };
 
-    void follow(const std::string& pageName, const PageAnchors& own, PageCheck& page,
+    void follow(const std::string& pageName, const PageAnchors& own, PageFindings& page,
                 const PageLink& link, const std::unordered_set<std::string>& listed);
     bool lacks(const PageAnchors& page, const std::string& fragment) const {
         return page.parsed && page.anchors.count(fragment) == 0;

@@ -16,28 +16,28 @@
 
 namespace qv {
 
-ListFileCheck::ListFileCheck(FindingSink& findings, const std::string& path,
-                             const std::string& text, const InputDecoding& decoding)
+ListFindings::ListFindings(FindingSink& findings, const std::string& path, const std::string& text,
+                           const InputDecoding& decoding)
     : findings_(findings), path_(path), text_(text), cut_(findTextCut(text)) {
     FindingText described = describeDecoding(decoding);
     if (!described.empty()) report({}, Severity::Warning, std::move(described));
 }
 
-SourceMap& ListFileCheck::positions() {
+SourceMap& ListFindings::positions() {
     if (!positions_) positions_.emplace(std::string_view(text_), TIXML_ENCODING_UTF8);
     return *positions_;
 }
 
-void ListFileCheck::report(TextPosition where, Severity severity, FindingText message) {
+void ListFindings::report(TextPosition where, Severity severity, FindingText message) {
     findings_.report({path_, where, severity, std::move(message)});
 }
 
-TextPosition ListFileCheck::templateEntry(const std::string& name) const {
+TextPosition ListFindings::templateEntry(const std::string& name) const {
     auto found = templates_.find(name);
     return found == templates_.end() ? TextPosition{} : found->second;
 }
 
-void ListFileCheck::reportCut() {
+void ListFindings::reportCut() {
     if (cut_.kind == TextCut::Kind::None || cutReported_) return;
     cutReported_ = true;
     const TextPosition where =
@@ -45,7 +45,7 @@ void ListFileCheck::reportCut() {
     report(where, Severity::Warning, describeCut(cut_.kind));
 }
 
-void ListFileCheck::failed(const XmlFailure& failure) {
+void ListFindings::failed(const XmlFailure& failure) {
     ParseFailure described = describeParseFailure(failure, positions());
     if (failure.kind == XmlFailure::Kind::Refused) {
         described.description.push_back(" : liste refus\351e");
@@ -64,7 +64,7 @@ void ListFileCheck::failed(const XmlFailure& failure) {
     report(described.at, Severity::Error, std::move(described.description));
 }
 
-int ListFileCheck::unknownLanguage(const TiXmlAttribute& language) {
+int ListFindings::unknownLanguage(const TiXmlAttribute& language) {
     // The spelling of a locale ("fr_FR") for a language tag.
     std::string tag = language.ValueStr();
     std::replace(tag.begin(), tag.end(), '_', '-');
@@ -79,19 +79,19 @@ int ListFileCheck::unknownLanguage(const TiXmlAttribute& language) {
     return 0;
 }
 
-int ListFileCheck::unknownPageSyntax(const TiXmlAttribute& pages) {
+int ListFindings::unknownPageSyntax(const TiXmlAttribute& pages) {
     report(positions().fromParser(parsedAt(pages)), Severity::Error,
            {"lecture des pages \253 ", AuthorText{pages.ValueStr()},
             " \273 inconnue : \351crivez \253 xml \273 ou \253 html \273"});
     return 0;
 }
 
-void ListFileCheck::parsed(const TiXmlDocument& document) {
+void ListFindings::parsed(const TiXmlDocument& document) {
     reportCut();
     for (const std::string& name : listedPages(document)) pages_.insert(helpSetPath(name));
 }
 
-void ListFileCheck::entering(const TiXmlElement& element) {
+void ListFindings::entering(const TiXmlElement& element) {
     current_ = positions().fromParser(parsedAt(element));
     if (!rootSeen_) {
         root_ = current_;

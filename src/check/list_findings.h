@@ -17,12 +17,12 @@ namespace qv {
 // The list file's notes as a check takes them (see readListFile): findings
 // about the list, and where the list names each page and template, for
 // findings about them.
-class ListFileCheck : public ListNotes {
+class ListFindings : public ListNotes {
 public:
     // text: the list's text as loaded (decoding says how), which must
     // outlive the reading; afterwards only the positions kept here are used.
-    ListFileCheck(FindingSink& findings, const std::string& path, const std::string& text,
-                  const InputDecoding& decoding);
+    ListFindings(FindingSink& findings, const std::string& path, const std::string& text,
+                 const InputDecoding& decoding);
 
     const std::string& path() const { return path_; }
 

@@ -42,7 +42,7 @@ const char* textKind(bool title) { return title ? "un titre" : "un mot cl\351"; 
 
 }  // namespace
 
-PageCheck::PageCheck(FindingSink& findings, const PreparedPage& page, bool parentMissing)
+PageFindings::PageFindings(FindingSink& findings, const PreparedPage& page, bool parentMissing)
     : findings_(findings),
       page_(page),
       parentMissing_(parentMissing),
@@ -57,18 +57,18 @@ PageCheck::PageCheck(FindingSink& findings, const PreparedPage& page, bool paren
     report(where, Severity::Warning, describeCut(cut_.kind));
 }
 
-SourceMap& PageCheck::positions() {
+SourceMap& PageFindings::positions() {
     if (!positions_) positions_.emplace(page_.loaded, page_.text, TIXML_ENCODING_UTF8);
     return *positions_;
 }
 
-TextPosition PageCheck::at(const TiXmlBase& node) { return fromParser(parsedAt(node)); }
+TextPosition PageFindings::at(const TiXmlBase& node) { return fromParser(parsedAt(node)); }
 
-void PageCheck::report(TextPosition where, Severity severity, FindingText message) {
+void PageFindings::report(TextPosition where, Severity severity, FindingText message) {
     findings_.report({page_.path, where, severity, std::move(message)});
 }
 
-bool PageCheck::failureAtCut(const XmlFailure& failure) {
+bool PageFindings::failureAtCut(const XmlFailure& failure) {
     if (cut_.kind == TextCut::Kind::None || failure.kind != XmlFailure::Kind::NotWellFormed) {
         return false;
     }
@@ -76,7 +76,7 @@ bool PageCheck::failureAtCut(const XmlFailure& failure) {
     return offset == std::string_view::npos || offset >= std::strlen(page_.text.c_str());
 }
 
-void PageCheck::failed(PreparedPage& page) {
+void PageFindings::failed(PreparedPage& page) {
     ParseFailure failure = describeParseFailure(page.failure, positions());
     if (page.failure.kind == XmlFailure::Kind::Refused) {
         failure.description.push_back(" : page refus\351e");
@@ -89,7 +89,7 @@ void PageCheck::failed(PreparedPage& page) {
     report(failure.at, Severity::Error, std::move(failure.description));
 }
 
-void PageCheck::skippedLevels(const TiXmlElement& heading, int previous, int number) {
+void PageFindings::skippedLevels(const TiXmlElement& heading, int previous, int number) {
     // Below a page that failed, the gap at the top is that page's missing headings.
     if (previous <= 0 && parentMissing_) return;
     const std::string after =
@@ -106,20 +106,20 @@ void PageCheck::skippedLevels(const TiXmlElement& heading, int previous, int num
             fix});
 }
 
-void PageCheck::untitledHeading(const TiXmlElement& heading) {
+void PageFindings::untitledHeading(const TiXmlElement& heading) {
     report(at(heading), Severity::Warning,
            {"titre <", AuthorText{heading.Value()},
             "> sans texte : l'entr\351e \253 [titre manquant] \273 appara\356tra dans la table des "
             "mati\350res ; \351crivez son texte"});
 }
 
-void PageCheck::nestedKeyword(const TiXmlElement& element, const char* ixValue) {
+void PageFindings::nestedKeyword(const TiXmlElement& element, const char* ixValue) {
     report(at(element), Severity::Warning,
            {"attribut ix=\"", AuthorText{ixValue},
             "\" dans le texte d'un autre mot cl\351 : ignor\351"});
 }
 
-void PageCheck::emptyKeyword(const TiXmlElement& element) {
+void PageFindings::emptyKeyword(const TiXmlElement& element) {
     const char* ix = element.Attribute("ix");
     report(at(element), Severity::Warning,
            {"mot cl\351 vide (ix=\"", AuthorText{ix != nullptr ? ix : ""},
@@ -127,14 +127,14 @@ void PageCheck::emptyKeyword(const TiXmlElement& element) {
             "texte de l'\351l\351ment ou le mot cl\351 dans ix"});
 }
 
-void PageCheck::deepKeyword(const TiXmlElement& element) {
+void PageFindings::deepKeyword(const TiXmlElement& element) {
     report(at(element), Severity::Error,
            {"attribut ix de plus de " + std::to_string(kMaxKeywordLevels) +
             " niveaux : page refus\351e"});
 }
 
-void PageCheck::converted(const TiXmlBase& node, std::string_view utf8, const std::string& cp1252,
-                          bool title) {
+void PageFindings::converted(const TiXmlBase& node, std::string_view utf8,
+                             const std::string& cp1252, bool title) {
     if (utf8.find('&') != std::string_view::npos) reportUndecodedReferences(node, utf8, title);
     reportLostCharacter(node, utf8, cp1252, title);
 }
@@ -143,8 +143,8 @@ void PageCheck::converted(const TiXmlBase& node, std::string_view utf8, const st
 // normalisation knows only the characters of code page 1252 by name. The
 // same text written "&amp;rarr;" is meant, and is passed over: each
 // reference is looked for in the page as written, from where the node starts.
-void PageCheck::reportUndecodedReferences(const TiXmlBase& node, std::string_view utf8,
-                                          bool title) {
+void PageFindings::reportUndecodedReferences(const TiXmlBase& node, std::string_view utf8,
+                                             bool title) {
     SourceMap& map = positions();
     const std::size_t parsed = map.parserOffset(parsedAt(node));
     if (parsed == std::string_view::npos) return;
@@ -166,8 +166,8 @@ void PageCheck::reportUndecodedReferences(const TiXmlBase& node, std::string_vie
     }
 }
 
-void PageCheck::reportLostCharacter(const TiXmlBase& node, std::string_view utf8,
-                                    const std::string& cp1252, bool title) {
+void PageFindings::reportLostCharacter(const TiXmlBase& node, std::string_view utf8,
+                                       const std::string& cp1252, bool title) {
     if (std::count(cp1252.begin(), cp1252.end(), '?') ==
         std::count(utf8.begin(), utf8.end(), '?')) {
         return;
@@ -190,7 +190,7 @@ void PageCheck::reportLostCharacter(const TiXmlBase& node, std::string_view utf8
             " : il deviendra \253 ? \273 dans le .chm (les pages HTML le gardent)"});
 }
 
-void PageCheck::entryAnchored(const TiXmlElement& element, const TiXmlAttribute& anchor) {
+void PageFindings::entryAnchored(const TiXmlElement& element, const TiXmlAttribute& anchor) {
     // Every entry after an anchor links to it: the element is told once.
     if (!entryAnchors_.empty() && entryAnchors_.back().anchor == &anchor) return;
     entryAnchors_.push_back({&element, &anchor});
@@ -199,7 +199,7 @@ void PageCheck::entryAnchored(const TiXmlElement& element, const TiXmlAttribute&
 // The contents and the index link to the anchor that the outputs' rule
 // takes, which may be a name no browser goes to (a <meta name> in the
 // head, before any id): such an entry opens its page at the top.
-void PageCheck::reportUnreachableAnchors() {
+void PageFindings::reportUnreachableAnchors() {
     const std::unordered_set<std::string> reached(facts_.anchors.begin(), facts_.anchors.end());
     for (const auto& [element, anchor] : entryAnchors_) {
         const std::string& value = anchor->ValueStr();
@@ -212,7 +212,7 @@ void PageCheck::reportUnreachableAnchors() {
     }
 }
 
-void PageCheck::walked(const PreparedPage& page) {
+void PageFindings::walked(const PreparedPage& page) {
     const PageMarks marks = gatherFacts(*page.document, facts_);
     reportUnreachableAnchors();
     for (const auto& [again, first] : marks.repeated) {

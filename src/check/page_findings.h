@@ -19,12 +19,12 @@ struct PreparedPage;
 // A page's notes as a check takes them: findings about the page, at places
 // in the page as the author wrote it, and the facts for the checks across
 // pages.
-class PageCheck : public PageNotes {
+class PageFindings : public PageNotes {
 public:
     // page must have been prepared with its loaded text kept, and outlive
     // this. parentMissing: a page entry that encloses this page failed, so
     // the contents holds nothing above the page's first headings.
-    PageCheck(FindingSink& findings, const PreparedPage& page, bool parentMissing);
+    PageFindings(FindingSink& findings, const PreparedPage& page, bool parentMissing);
 
     void failed(PreparedPage& page) override;
     void skippedLevels(const TiXmlElement& heading, int previous, int number) override;

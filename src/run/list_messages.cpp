@@ -5,19 +5,19 @@
 
 namespace qv {
 
-void ListReport::failed(const XmlFailure& failure) {
+void ListMessages::failed(const XmlFailure& failure) {
     printParseError(ParseErrorSource::ListFile, path_, failure.at.line, failure.at.column,
                     {failure.description});
 }
 
-int ListReport::unknownLanguage(const TiXmlAttribute& language) {
+int ListMessages::unknownLanguage(const TiXmlAttribute& language) {
     printMessage({"Langue inconnue : \"", Verbatim{language.ValueStr()},
                   "\" (attribut language de l'\351l\351ment files ;"
                   " un identificateur comme 0x40C ou une balise comme fr-FR)"});
     return kStatusInvalidData;
 }
 
-int ListReport::unknownPageSyntax(const TiXmlAttribute& pages) {
+int ListMessages::unknownPageSyntax(const TiXmlAttribute& pages) {
     printMessage({"Mode de lecture des pages inconnu : \"", Verbatim{pages.ValueStr()},
                   "\" (attribut pages de l'\351l\351ment files ; xml ou html)"});
     return kStatusInvalidData;

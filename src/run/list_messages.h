@@ -7,9 +7,9 @@ namespace qv {
 
 // The list file's notes as a run gives them: its parse error, an unknown
 // language (which ends the run); everything else passes in silence.
-class ListReport : public ListNotes {
+class ListMessages : public ListNotes {
 public:
-    explicit ListReport(const std::string& path) : path_(path) {}
+    explicit ListMessages(const std::string& path) : path_(path) {}
 
     void failed(const XmlFailure& failure) override;
     void parsed(const TiXmlDocument&) override {}

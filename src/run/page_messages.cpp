@@ -26,7 +26,7 @@ void saveDiagnosticCopy(TiXmlDocument& document, const std::string& name, bool b
 
 }  // namespace
 
-void PageReport::failed(PreparedPage& page) {
+void PageMessages::failed(PreparedPage& page) {
     const XmlFailure& failure = page.failure;
     if (failure.kind == XmlFailure::Kind::Refused) {
         // Refused before parsing: there is no parse tree to copy for diagnosis.
@@ -42,12 +42,12 @@ void PageReport::failed(PreparedPage& page) {
                        page.text.compare(0, 3, "\xEF\xBB\xBF") == 0);
 }
 
-void PageReport::nestedKeyword(const TiXmlElement& element, const char* ixValue) {
+void PageMessages::nestedKeyword(const TiXmlElement& element, const char* ixValue) {
     printParseError(ParseErrorSource::Page, pageName_, element.Row(), element.Column(),
                     {"Attribut ix='", Verbatim{ixValue}, "' illegalement imbrique"});
 }
 
-void PageReport::deepKeyword(const TiXmlElement& element) {
+void PageMessages::deepKeyword(const TiXmlElement& element) {
     printParseError(ParseErrorSource::Page, pageName_, element.Row(), element.Column(),
                     {"Attribut ix de plus de " + std::to_string(kMaxKeywordLevels) + " niveaux"});
 }

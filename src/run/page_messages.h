@@ -9,11 +9,11 @@ namespace qv {
 // not parse, with a diagnostic copy (its path + ".xml") of what the parser
 // built, and the nested or too deep "ix" attributes; everything else passes
 // in silence.
-class PageReport : public PageNotes {
+class PageMessages : public PageNotes {
 public:
     // pageName: the page as the list file names it, which the walk's
     // messages show.
-    explicit PageReport(const std::string& pageName) : pageName_(pageName) {}
+    explicit PageMessages(const std::string& pageName) : pageName_(pageName) {}
 
     void failed(PreparedPage& page) override;
     void skippedLevels(const TiXmlElement&, int, int) override {}

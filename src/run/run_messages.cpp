@@ -4,15 +4,16 @@
 
 namespace qv {
 
-void RunNotes::loading(const std::string& path) {
+void RunMessages::loading(const std::string& path) {
     printMessage({"Traitement du fichier \"", Verbatim{path}, "\""});
 }
 
-ListNotes& RunNotes::listLoaded(const std::string& path, const std::string&, const InputDecoding&) {
+ListNotes& RunMessages::listLoaded(const std::string& path, const std::string&,
+                                   const InputDecoding&) {
     return list_.emplace(path);
 }
 
-PageNotes& RunNotes::pageLoaded(const PreparedPage&, const std::string& name, int) {
+PageNotes& RunMessages::pageLoaded(const PreparedPage&, const std::string& name, int) {
     return page_.emplace(name);
 }
 

@@ -11,7 +11,7 @@ namespace qv {
 // The reading of a help set as a run shows it: "Traitement du fichier" for
 // each file, the list's and the pages' own messages, and the end of the
 // reading at the first failure, whose status the run reports.
-class RunNotes : public HelpSetNotes {
+class RunMessages : public HelpSetNotes {
 public:
     bool keepsLoadedPages() const override { return false; }
     void loading(const std::string& path) override;
@@ -23,8 +23,8 @@ public:
     int pageDone(const PreparedPage&, const std::string&, int status) override { return status; }
 
 private:
-    std::optional<ListReport> list_;
-    std::optional<PageReport> page_;
+    std::optional<ListMessages> list_;
+    std::optional<PageMessages> page_;
 };
 
 }  // namespace qv
