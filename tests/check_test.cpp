@@ -69,9 +69,8 @@ TEST(Check, OneRowPerFinding) {
         {"help title beyond code page 1252",
          {{"liste.xml", list("<file name=\"p.html\"/>\n", "<files title=\"Aide ✓\">")},
           {"p.html", page("")}},
-         {"liste.xml:1:8: avertissement: caractère U+2713 absent du code page 1252 dans le titre "
-          "de "
-          "l'aide : il deviendra « ? »"},
+         {"liste.xml:1:8: avertissement: caractère U+2713 absent du code page 1252 dans le "
+          "titre de l'aide : il deviendra « ? »"},
          1},
         {"unknown language, at its attribute; every page is still checked",
          {{"liste.xml", list("<file name=\"p.html\"/>\n", "<files language=\"fr_FR\">")},
@@ -97,9 +96,8 @@ TEST(Check, OneRowPerFinding) {
         {"list path through ..",
          {{"aide/../aide/liste.xml", list("<file name=\"p.html\"/>\n")},
           {"aide/../aide/p.html", page("")}},
-         {"aide/../aide/liste.xml: avertissement: chemin de liste avec « .. » : il précédera le "
-          "nom "
-          "de chaque page dans le projet et le sommaire ; lancez quorvane depuis un dossier "
+         {"aide/../aide/liste.xml: avertissement: chemin de liste avec « .. » : il précédera "
+          "le nom de chaque page dans le projet et le sommaire ; lancez quorvane depuis un dossier "
           "au-dessus de la liste, avec un chemin relatif"},
          1,
          "aide/../aide/liste.xml"},
@@ -200,9 +198,8 @@ TEST(Check, OneRowPerFinding) {
          1},
         {"keyword element without text",
          onePage("<span ix=\"Outils|1\"> </span>"),
-         {"p.html:2:1: avertissement: mot clé vide (ix=\"Outils|1\" sur un élément sans texte) : "
-          "il "
-          "n'entrera pas dans l'index ; écrivez le texte de l'élément ou le mot clé dans ix"},
+         {"p.html:2:1: avertissement: mot clé vide (ix=\"Outils|1\" sur un élément sans texte) "
+          ": il n'entrera pas dans l'index ; écrivez le texte de l'élément ou le mot clé dans ix"},
          1},
         {"nested ix",
          onePage("<span ix=\"1\">a <b ix=\"1\">b</b></span>"),
@@ -218,19 +215,16 @@ TEST(Check, OneRowPerFinding) {
          1},
         {"characters beyond code page 1252",
          onePage("<h2 id=\"f\">A → B</h2><i ix=\"1\">x‑y</i>"),
-         {"p.html:2:14: avertissement: caractère U+2192 absent du code page 1252 dans un titre : "
-          "il "
-          "deviendra « ? » dans le .chm (les pages HTML le gardent)",
+         {"p.html:2:14: avertissement: caractère U+2192 absent du code page 1252 dans un titre "
+          ": il deviendra « ? » dans le .chm (les pages HTML le gardent)",
           "p.html:2:33: avertissement: caractère U+2011 absent du code page 1252 dans un mot clé : "
           "il deviendra « ? » dans le .chm (les pages HTML le gardent)"},
          1},
         {"headings anchored by a link inside only",
          onePage("<h2><a name=\"a\"></a>A</h2>\n<h2><a name=\"b\"></a>B</h2>"),
          {"p.html:2:1: avertissement: titre <h2> marqué par <a name=\"a\"> seulement : il "
-          "n'entrera "
-          "pas dans la table des matières ; écrivez <h2 id=\"a\"> (de même pour 1 autre titre de "
-          "la "
-          "page)"},
+          "n'entrera pas dans la table des matières ; écrivez <h2 id=\"a\"> (de même pour 1 "
+          "autre titre de la page)"},
          1},
         {"anchor given twice",
          onePage("<p id=\"haut\">x</p>"),

@@ -52,6 +52,30 @@ public:
     static constexpr std::size_t kAheadBytes = std::size_t{1} << 20;
     static constexpr std::size_t kAheadPagesPerJob = 16;
 
+    // jobs: how many threads prepare pages, the walk's among them. With 1
+    // there is no pool: each page is prepared when the walk takes it.
+    PagePipeline(PagePreparer prepare, unsigned jobs, std::size_t aheadBytes = kAheadBytes);
+    // Stops the workers (a page being prepared is finished and dropped) and
+    // waits for them.
+    ~PagePipeline();
+    PagePipeline(const PagePipeline&) = delete;
+    PagePipeline& operator=(const PagePipeline&) = delete;
+
+    // The paths the walk is to take, in its order: the workers start on them.
+    void start(std::vector<std::string> paths);
+    // Calls use with the page at path and returns what it returns; the page
+    // goes back to the pipeline when use is done, so that it never outlives
+    // the pipeline. When it is the next path expected it comes from the pool
+    // (prepared here if no thread has started it yet, or if it was left
+    // alone); otherwise the pool is stopped and this page and every later
+    // one are prepared here.
+    template <typename Use>
+    auto withPage(const std::string& path, Use use) {
+        Page page = take(path);
+        return use(*page);
+    }
+
+private:
     // Gives a page back to the pipeline when the walk drops it: the worker
     // that built the page frees it, which its memory allocator does best.
     class GiveBack {
@@ -65,29 +89,12 @@ public:
         PagePipeline* pipeline_ = nullptr;
         std::size_t worker_ = 0;
     };
-    // A page the walk took; it must be dropped before the pipeline.
+    // A page the walk took, given back when dropped.
     using Page = std::unique_ptr<PageResult, GiveBack>;
 
-    // jobs: how many threads prepare pages, the walk's among them. With 1
-    // there is no pool: each page is prepared when the walk takes it.
-    PagePipeline(PagePreparer prepare, unsigned jobs, std::size_t aheadBytes = kAheadBytes);
-    // Stops the workers (a page being prepared is finished and dropped) and
-    // waits for them.
-    ~PagePipeline();
-    PagePipeline(const PagePipeline&) = delete;
-    PagePipeline& operator=(const PagePipeline&) = delete;
-
-    // The paths the walk is to take, in its order: the workers start on them.
-    void start(std::vector<std::string> paths);
-    // The page at path. When it is the next path expected it comes from the
-    // pool (prepared here if no thread has started it yet, or if it was left
-    // alone); otherwise the pool is stopped and this page and every later one
-    // are prepared here.
     Page take(const std::string& path);
     // Stops the workers: the walk ends before the last page.
     void stop();
-
-private:
     struct Ready {
         std::unique_ptr<PageResult> page;
         std::size_t worker = 0;

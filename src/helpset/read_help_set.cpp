@@ -34,19 +34,17 @@ int readHelpSet(HelpProject& project, const FileReader& reader, const std::strin
         const std::string path = project.listDirectory + name;
         notes.loading(path);
         if (!started) startPages();
-        PagePipeline::Page taken;
-        PageResult here;
-        PageResult* result = &here;
-        if (project.pageSyntax == aheadSyntax) {
-            taken = pages.take(path);
-            result = taken.get();
-        } else {  // a later files element changed how pages are read
-            here = loadAndPreparePage(reader, path, keepLoaded, project.pageSyntax, false);
-        }
-        if (result->loadStatus != 0) return notes.pageNotLoaded(name, depth, result->loadStatus);
-        PreparedPage& page = result->page;
-        PageNotes& pageNotes = notes.pageLoaded(page, name, depth);
-        return notes.pageDone(page, name, walkPreparedPage(page, trees, name, depth, pageNotes));
+        auto walk = [&](PageResult& result) {
+            if (result.loadStatus != 0) return notes.pageNotLoaded(name, depth, result.loadStatus);
+            PreparedPage& page = result.page;
+            PageNotes& pageNotes = notes.pageLoaded(page, name, depth);
+            return notes.pageDone(page, name,
+                                  walkPreparedPage(page, trees, name, depth, pageNotes));
+        };
+        if (project.pageSyntax == aheadSyntax) return pages.withPage(path, walk);
+        // A later files element changed how pages are read.
+        PageResult here = loadAndPreparePage(reader, path, keepLoaded, project.pageSyntax, false);
+        return walk(here);
     };
     const std::string listPath = project.listDirectory + listFile;
     notes.loading(listPath);

@@ -1,5 +1,7 @@
 #include "io/messages.h"
 
+#include <atomic>
+
 #include "platform/console.h"
 #include "platform/system_messages.h"
 #include "text/cp1252.h"
@@ -9,7 +11,10 @@ namespace qv {
 
 namespace {
 
-bool ownTextAsUtf8 = false;
+// Whether the tool's own words are written in UTF-8 rather than code page
+// 1252: chosen once by prepareMessages at start, read by every line printed,
+// from whichever thread prints it.
+std::atomic<bool> ownTextAsUtf8{false};
 
 template <typename Pieces>
 void printLine(const Pieces& pieces) {

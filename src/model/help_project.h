@@ -28,8 +28,8 @@ struct HelpProject {
     TopicNode contentsRoot;
     TopicNode indexRoot;
     Utf8Titles utf8Titles;  // of nodes of both trees
-    std::string
-        listDirectory;  // the list file's directory as given, ending in a separator, or empty
+    // The list file's directory as given, ending in a separator, or empty.
+    std::string listDirectory;
     std::string listDirectoryUrl;  // the same with "/" separators
 };
 

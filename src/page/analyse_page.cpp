@@ -28,8 +28,10 @@ XmlFailure parseAsHtml(const std::string& text, TiXmlDocument& document) {
 }  // namespace
 
 void keepBlanksInPages() {
-    // Pages keep their blanks; titles and keywords fold them later. The list
-    // file, parsed before any page, has them condensed.
+    // Pages keep their blanks; titles and keywords fold them later. The
+    // switch changes text nodes alone: the list file and the templates'
+    // parameters are read from attributes, which it leaves as written, so it
+    // is never turned back on.
     TiXmlBase::SetCondenseWhiteSpace(false);
 }
 
@@ -42,8 +44,7 @@ PreparedPage preparePage(std::string path, std::string text, InputDecoding decod
                       std::make_unique<TiXmlDocument>(),
                       {}};
     if (keepLoaded) page.loaded = page.text;
-    // Set once, before the first page, in both readings: the templates'
-    // parameters are parsed after the pages and read alike whichever it was.
+    // Set once, before the first page, in both readings.
     if (TiXmlBase::IsWhiteSpaceCondensed()) keepBlanksInPages();
     page.failure = syntax == PageSyntax::Html ? parseAsHtml(page.text, *page.document)
                                               : parseAsXml(page.text, *page.document);

@@ -75,23 +75,7 @@ void step(std::string_view original, std::string_view rewritten, std::size_t& i,
     ++j;
 }
 
-// Matches from (i, j) until j reaches offset or a line ends.
-void align(std::string_view original, std::string_view rewritten, std::size_t offset,
-           std::size_t& i, std::size_t& j) {
-    while (j < offset && i < original.size() && j < rewritten.size())
-        step(original, rewritten, i, j);
-    i = std::min(i, original.size());
-}
-
 }  // namespace
-
-std::size_t alignLineOffset(std::string_view originalLine, std::string_view rewrittenLine,
-                            std::size_t offset) {
-    std::size_t i = 0;
-    std::size_t j = 0;
-    align(originalLine, rewrittenLine, offset, i, j);
-    return i;
-}
 
 SourceMap::SourceMap(std::string_view text, TiXmlEncoding encoding)
     : original_(text),

@@ -52,9 +52,4 @@ private:
     LineWalks walks_;  // key: offset in the rewritten line; first: in the original line
 };
 
-// The offset in originalLine of offset in rewrittenLine, one line of a text
-// before and after normalisation (exposed for tests).
-std::size_t alignLineOffset(std::string_view originalLine, std::string_view rewrittenLine,
-                            std::size_t offset);
-
 }  // namespace qv
