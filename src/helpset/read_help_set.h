@@ -40,13 +40,13 @@ public:
     virtual int pageDone(const PreparedPage& page, const std::string& name, int status) = 0;
 };
 
-// The first phase of a run: reads the list file (project.listDirectory +
-// listFile) and analyses every page it names, in list order, the moment the
-// walk meets it, into project's two trees; everything that happens goes to
-// notes. Returns 0 or the status the reading ended with. With jobs above 1,
-// that many threads load and parse the pages ahead of the walk (reader must
-// allow reads from several threads); what the walk does and reports stays
-// the same.
+// The reading of a help set, the same for a run and a check: reads the list
+// file (project.listDirectory + listFile) and analyses every page it names,
+// in list order, the moment the walk meets it, into project's two trees;
+// everything that happens goes to notes. Returns 0 or the status the reading
+// ended with. With jobs above 1, that many threads load and parse the pages
+// ahead of the walk (reader must allow reads from several threads); what the
+// walk does and reports stays the same.
 int readHelpSet(HelpProject& project, const FileReader& reader, const std::string& listFile,
                 HelpSetNotes& notes, unsigned jobs = 1);
 
