@@ -19,13 +19,13 @@ namespace {
 // The elements the walk reads, and the attributes it reads of each.
 struct KnownElement {
     const char* name;
-    const char* attributes[4];
+    const char* attributes[5];
 };
 const KnownElement kKnownElements[] = {
-    {"files", {"title", "language", "pages", nullptr}},
-    {"file", {"name", "default", nullptr, nullptr}},
-    {"table", {"name", nullptr, nullptr, nullptr}},
-    {"index", {"name", nullptr, nullptr, nullptr}},
+    {"files", {"title", "language", "pages", "pageentries", nullptr}},
+    {"file", {"name", "default", nullptr}},
+    {"table", {"name", nullptr}},
+    {"index", {"name", nullptr}},
 };
 
 const KnownElement* knownElement(const char* name) {
@@ -104,6 +104,13 @@ int ListFileCheck::unknownPageSyntax(const TiXmlAttribute& pages) {
     report(positions().fromParser(parsedAt(pages)), Severity::Error,
            {"lecture des pages \253 ", AuthorText{pages.ValueStr()},
             " \273 inconnue : \351crivez \253 xml \273 ou \253 html \273"});
+    return 0;
+}
+
+int ListFileCheck::unknownPageEntries(const TiXmlAttribute& pageEntries) {
+    report(positions().fromParser(parsedAt(pageEntries)), Severity::Error,
+           {"pageentries \253 ", AuthorText{pageEntries.ValueStr()},
+            " \273 inconnu : \351crivez \253 yes \273 ou \253 no \273"});
     return 0;
 }
 

@@ -23,4 +23,10 @@ int ListReport::unknownPageSyntax(const TiXmlAttribute& pages) {
     return kStatusInvalidData;
 }
 
+int ListReport::unknownPageEntries(const TiXmlAttribute& pageEntries) {
+    printMessage({"Valeur inconnue : \"", Verbatim{pageEntries.ValueStr()},
+                  "\" (attribut pageentries de l'\351l\351ment files ; yes ou no)"});
+    return kStatusInvalidData;
+}
+
 }  // namespace qv

@@ -104,6 +104,14 @@ void PageCheck::skippedLevels(const TiXmlElement& heading, int previous, int num
             fix});
 }
 
+void PageCheck::unplacedPage(const TiXmlElement& heading, int number) {
+    report(at(heading), Severity::Warning,
+           {"premier titre avec ancre en h" + std::to_string(number) +
+            " : la page n'a pas d'entr\351e \340 elle dans la table des mati\350res et ses "
+            "titres s'y rangent sous l'entr\351e qui la pr\351c\350de ; donnez un id \340 son "
+            "h1 ou \351crivez <files pageentries=\"yes\">"});
+}
+
 void PageCheck::untitledHeading(const TiXmlElement& heading) {
     report(at(heading), Severity::Warning,
            {"titre <", AuthorText{heading.Value()},
@@ -129,6 +137,29 @@ void PageCheck::deepKeyword(const TiXmlElement& element) {
     report(at(element), Severity::Error,
            {"attribut ix de plus de " + std::to_string(kMaxKeywordLevels) +
             " niveaux : page refus\351e"});
+}
+
+// Where a character of a text of length near node is, when the page writes
+// it as it is (not as a numeric reference): a little after the node starts.
+// The node's own place otherwise.
+TextPosition PageCheck::characterAt(const TiXmlBase& node, std::string_view character,
+                                    std::size_t length) {
+    SourceMap& map = positions();
+    const std::size_t start = map.parserOffset(parsedAt(node));
+    if (start == std::string_view::npos) return at(node);
+    const std::size_t found = map.rewritten().substr(start, length * 2 + 256).find(character);
+    return found == std::string_view::npos ? at(node) : map.fromOffset(start + found);
+}
+
+void PageCheck::lostAnchorCharacter(const TiXmlElement& element, std::string_view anchor) {
+    const LostCharacter lost = firstLostCharacter(anchor);
+    if (!lost.found()) return;
+    report(characterAt(element, anchor.substr(lost.offset, lost.length), anchor.size()),
+           Severity::Warning,
+           {"caract\350re " + lost.name + " absent du code page 1252 dans l'ancre \253 ",
+            AuthorText{anchor},
+            " \273 : les entr\351es qui m\350nent \340 elle ne l'atteindront pas dans le .chm "
+            "(les pages HTML l'atteignent)"});
 }
 
 void PageCheck::converted(const TiXmlBase& node, std::string_view utf8, const std::string& cp1252,
@@ -172,18 +203,7 @@ void PageCheck::reportLostCharacter(const TiXmlBase& node, std::string_view utf8
     }
     const LostCharacter lost = firstLostCharacter(utf8);
     if (!lost.found()) return;
-    // Where the character itself is, when the page writes it as it is (not
-    // as a numeric reference): a little after the node starts.
-    SourceMap& map = positions();
-    TextPosition position = at(node);
-    const std::size_t start = map.parserOffset(parsedAt(node));
-    if (start != std::string_view::npos) {
-        const std::size_t found = map.rewritten()
-                                      .substr(start, utf8.size() * 2 + 256)
-                                      .find(utf8.substr(lost.offset, lost.length));
-        if (found != std::string_view::npos) position = map.fromOffset(start + found);
-    }
-    report(position, Severity::Warning,
+    report(characterAt(node, utf8.substr(lost.offset, lost.length), utf8.size()), Severity::Warning,
            {"caract\350re " + lost.name + " absent du code page 1252 dans " + textKind(title) +
             " : il deviendra \253 ? \273 dans le .chm (les pages HTML le gardent)"});
 }

@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include <strings.h>
+
 #include "model/status.h"
 #include "text/cp1252.h"
 #include "text/tidy_text.h"
@@ -22,6 +24,8 @@ int headingNumber(const char* name) {
     }
     return 0;
 }
+
+bool isTitleElement(const char* name) { return strcasecmp(name, "title") == 0; }
 
 bool isAnchorElement(const char* name) { return lowerAscii(name[0]) == 'a' && name[1] == '\0'; }
 
@@ -106,11 +110,15 @@ bool PageVisitor::VisitEnter(const TiXmlElement& element, const TiXmlAttribute*)
 
     const char* anchor = marked.id;
     if (anchor == nullptr && !isAnchorElement(elementName)) anchor = marked.name;
-    if (anchor != nullptr) currentAnchor = anchor;
+    if (anchor != nullptr) {
+        currentAnchor = anchor;
+        anchorElement_ = &element;
+    }
 
-    int number = headingNumber(elementName);
-    if (headingElement == nullptr && number != 0 && anchor != nullptr) {
-        attachHeading(element, pageDepth_ + number);
+    if (headingElement == nullptr) {
+        int number = headingNumber(elementName);
+        if (number == 0 && trees_.pageEntries && isTitleElement(elementName)) number = -1;
+        if (number != 0) enterHeading(element, number, anchor != nullptr);
     }
 
     if (const char* ix = marked.ix) {
@@ -132,11 +140,101 @@ bool PageVisitor::VisitEnter(const TiXmlElement& element, const TiXmlAttribute*)
     return true;
 }
 
-void PageVisitor::attachHeading(const TiXmlElement& element, int level) {
+// A heading h<number> (-1 for the <title> element, read only with page
+// entries on) starts. Without page entries only anchored headings count.
+// With them, the page's entry is made at its <title>, retitled by its first
+// h1 without an anchor, or made at its first anchored heading below h1; an
+// anchored h1 that comes first takes the place of the entry, so that such a
+// page is read exactly as without page entries.
+void PageVisitor::enterHeading(const TiXmlElement& element, int number, bool anchored) {
+    const bool first = !anchoredHeadingSeen_;
+    if (anchored && number > 0) {
+        anchoredHeadingSeen_ = true;
+        if (first && number == 1 && pageEntry_ != nullptr) dropPageEntry();
+        if (first && number > 1) {
+            if (!trees_.pageEntries) {
+                notes_.unplacedPage(element, number);
+            } else if (pageEntry_ == nullptr) {
+                titleFromFileName(makePageEntry(&element));
+            }
+        }
+        if (number == 1) h1Seen_ = true;
+        attachHeading(element, pageDepth_ + number);
+        return;
+    }
+    if (!trees_.pageEntries || !first) return;
+    if (number == -1 && !titleSeen_ && !h1Seen_ && pageEntry_ == nullptr) {
+        titleSeen_ = true;
+        makePageEntry(&element);
+        gatherPageTitle(element);
+    } else if (number == 1 && !h1Seen_) {
+        h1Seen_ = true;
+        if (pageEntry_ == nullptr) {
+            makePageEntry(&element);
+        } else {  // titled by <title> so far
+            pageEntry_->title.clear();
+            trees_.utf8Titles.erase(pageEntry_);
+            trees_.currentNode = pageEntry_;
+        }
+        gatherPageTitle(element);
+    }
+}
+
+// The text of element becomes the page entry's title, as a heading's does.
+void PageVisitor::gatherPageTitle(const TiXmlElement& element) {
+    gatheringPageTitle_ = true;
+    headingElement = &element;
+    headingUtf8_.stop();
+    startCollecting(element);
+}
+
+// The page's entry, at the page's level, linking to the page itself, made
+// where element is (none at the end of the page), untitled.
+TopicNode& PageVisitor::makePageEntry(const TiXmlElement* element) {
+    TopicNode& node = placeNode(element, pageDepth_ + 1);
+    node.anchor = kTopOfPageAnchor;
+    pageEntry_ = &node;
+    trees_.currentNode = &node;
+    return node;
+}
+
+// The page entry made before the page's first anchored heading turned out
+// to be an h1: it goes, so that the h1 is placed where it would have been.
+void PageVisitor::dropPageEntry() {
+    TopicNode* parent = pageEntry_->parent;
+    trees_.utf8Titles.erase(pageEntry_);
+    if (pageEntry_->children.empty() && !parent->children.empty() &&
+        parent->children.back().get() == pageEntry_) {
+        parent->children.pop_back();
+        trees_.currentNode = parent;
+    }
+    pageEntry_ = nullptr;
+}
+
+void PageVisitor::titleFromFileName(TopicNode& node) {
+    const std::size_t slash = pageName_.find_last_of("\\/");
+    const std::string_view name = slash == std::string::npos
+                                      ? std::string_view(pageName_)
+                                      : std::string_view(pageName_).substr(slash + 1);
+    node.title = utf8ToCp1252(name);
+    if (mayHaveLost(node.title, name)) keepUtf8Title(node, utf8AsShown(name));
+}
+
+void PageVisitor::finishPage() {
+    if (status_ != 0 || !trees_.pageEntries || pageEntry_ != nullptr || anchoredHeadingSeen_) {
+        return;
+    }
+    titleFromFileName(makePageEntry(nullptr));
+}
+
+// Makes the node of a heading at level (element; none at the end of a page)
+// below the current node or one it is in, with the entries without a title
+// that a skipped level needs.
+TopicNode& PageVisitor::placeNode(const TiXmlElement* element, int level) {
     TopicNode* node = trees_.currentNode;
     while (node->level >= level) node = node->parent;
-    if (level - node->level > 1) {
-        notes_.skippedLevels(element, node->level - pageDepth_, level - pageDepth_);
+    if (level - node->level > 1 && element != nullptr) {
+        notes_.skippedLevels(*element, node->level - pageDepth_, level - pageDepth_);
     }
     while (node->level < level) {
         TopicNode& child = node->appendChild();
@@ -144,8 +242,14 @@ void PageVisitor::attachHeading(const TiXmlElement& element, int level) {
         child.file = pageName_;
         node = &child;
     }
+    return *node;
+}
+
+void PageVisitor::attachHeading(const TiXmlElement& element, int level) {
+    TopicNode* node = &placeNode(&element, level);
     trees_.currentNode = node;
     node->anchor = currentAnchor;
+    useAnchor();
     if (const char* icon = element.Attribute("icon")) node->imageNumber = iconNumber(icon);
     headingElement = &element;
     headingUtf8_.stop();
@@ -194,9 +298,23 @@ void PageVisitor::addKeyword(const std::string& text, std::string_view utf8) {
     if (text.empty()) return;
     TopicNode& node = keywordParent->appendChild();
     node.anchor = currentAnchor;
+    useAnchor();
     node.file = pageName_;
     node.title = text;
     keepUtf8Title(node, utf8);
+}
+
+// The sitemap files hold anchors in code page 1252: an anchor that loses a
+// character there is told once, when the first entry links to it.
+void PageVisitor::useAnchor() {
+    if (anchorElement_ == nullptr) return;
+    const std::string& anchor = currentAnchor;
+    if (std::any_of(anchor.begin(), anchor.end(),
+                    [](char c) { return static_cast<unsigned char>(c) >= 0x80; }) &&
+        mayHaveLost(utf8ToCp1252(anchor), anchor)) {
+        notes_.lostAnchorCharacter(*anchorElement_, anchor);
+    }
+    anchorElement_ = nullptr;
 }
 
 // A title keeps its UTF-8 form (utf8AsShown; empty when none was made) only
@@ -312,7 +430,12 @@ bool PageVisitor::VisitExit(const TiXmlElement& element) {
             keepUtf8Title(*trees_.currentNode, headingUtf8_.text);
         }
         headingUtf8_.stop();
-        if (title.empty()) notes_.untitledHeading(element);
+        if (title.empty() && gatheringPageTitle_) {
+            titleFromFileName(*trees_.currentNode);
+        } else if (title.empty()) {
+            notes_.untitledHeading(element);
+        }
+        gatheringPageTitle_ = false;
         headingElement = nullptr;
     }
     if (&element == keywordElement) {

@@ -41,10 +41,21 @@ public:
     // 0, or 13 when the page was refused; the walk stops at the refusal.
     int status() const { return status_; }
 
+    // After the walk: with page entries on, a page that has none yet gets
+    // one titled with its file name.
+    void finishPage();
+
 private:
+    void enterHeading(const TiXmlElement& element, int number, bool anchored);
+    TopicNode& placeNode(const TiXmlElement* element, int level);
     void attachHeading(const TiXmlElement& element, int level);
+    TopicNode& makePageEntry(const TiXmlElement* element);
+    void gatherPageTitle(const TiXmlElement& element);
+    void dropPageEntry();
+    void titleFromFileName(TopicNode& node);
     void startKeyword(const TiXmlElement& element, std::string ixValue, const std::string& ixUtf8);
     void addKeyword(const std::string& text, std::string_view utf8);
+    void useAnchor();
     void keepUtf8Title(const TopicNode& node, std::string_view utf8);
     void startCollecting(const TiXmlElement& element);
     void keepGapBefore(const TiXmlNode& node);
@@ -64,6 +75,9 @@ private:
     const TiXmlElement* keywordElement = nullptr;
     TopicNode* keywordParent = nullptr;
     std::string currentAnchor;
+    // The element that gave currentAnchor, until an entry has used it and
+    // the anchor has been looked at for characters code page 1252 lacks.
+    const TiXmlElement* anchorElement_ = nullptr;
     std::string keywordText;
     // The UTF-8 form (utf8AsShown) of the title or keyword being gathered,
     // made only once code page 1252 has lost one of its characters.
@@ -77,6 +91,15 @@ private:
     };
     Utf8Form headingUtf8_;
     Utf8Form keywordUtf8_;
+    // With page entries on: the page's own entry, made at its <title>, its
+    // first h1 without an anchor, or its first anchored heading below h1.
+    TopicNode* pageEntry_ = nullptr;
+    bool anchoredHeadingSeen_ = false;
+    bool h1Seen_ = false;
+    bool titleSeen_ = false;
+    // The heading being gathered is the text of the page's entry: empty, it
+    // falls back to the file name.
+    bool gatheringPageTitle_ = false;
     int status_ = 0;
 };
 
