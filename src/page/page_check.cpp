@@ -107,9 +107,9 @@ void PageCheck::skippedLevels(const TiXmlElement& heading, int previous, int num
 void PageCheck::unplacedPage(const TiXmlElement& heading, int number) {
     report(at(heading), Severity::Warning,
            {"premier titre avec ancre en h" + std::to_string(number) +
-            " : la page n'a pas d'entr\351e \340 elle dans la table des mati\350res et ses "
-            "titres s'y rangent sous l'entr\351e qui la pr\351c\350de ; donnez un id \340 son "
-            "h1 ou \351crivez <files pageentries=\"yes\">"});
+            " : la page n'aura pas d'entr\351e propre dans la table des mati\350res, et ses "
+            "titres iront sous l'entr\351e qui la pr\351c\350de ; donnez un id \340 son h1 ou "
+            "\351crivez <files pageentries=\"yes\">"});
 }
 
 void PageCheck::untitledHeading(const TiXmlElement& heading) {

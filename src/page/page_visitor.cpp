@@ -142,8 +142,9 @@ bool PageVisitor::VisitEnter(const TiXmlElement& element, const TiXmlAttribute*)
 
 // A heading h<number> (-1 for the <title> element, read only with page
 // entries on) starts. Without page entries only anchored headings count.
-// With them, the page's entry is made at its <title>, retitled by its first
-// h1 without an anchor, or made at its first anchored heading below h1; an
+// With them, the page's entry is made at its <title>, at its first h1
+// without an anchor, or at its first anchored heading below h1, and that h1
+// titles it wherever it comes (before it, <title> or the file name); an
 // anchored h1 that comes first takes the place of the entry, so that such a
 // page is read exactly as without page entries.
 void PageVisitor::enterHeading(const TiXmlElement& element, int number, bool anchored) {
@@ -162,8 +163,8 @@ void PageVisitor::enterHeading(const TiXmlElement& element, int number, bool anc
         attachHeading(element, pageDepth_ + number);
         return;
     }
-    if (!trees_.pageEntries || !first) return;
-    if (number == -1 && !titleSeen_ && !h1Seen_ && pageEntry_ == nullptr) {
+    if (!trees_.pageEntries) return;
+    if (number == -1 && first && !titleSeen_ && !h1Seen_ && pageEntry_ == nullptr) {
         titleSeen_ = true;
         makePageEntry(&element);
         gatherPageTitle(element);
@@ -171,9 +172,11 @@ void PageVisitor::enterHeading(const TiXmlElement& element, int number, bool anc
         h1Seen_ = true;
         if (pageEntry_ == nullptr) {
             makePageEntry(&element);
-        } else {  // titled by <title> so far
+        } else {  // titled by <title> or the file name so far
             pageEntry_->title.clear();
             trees_.utf8Titles.erase(pageEntry_);
+            // After anchored headings, the next ones go on from the last.
+            if (trees_.currentNode != pageEntry_) resumeNode_ = trees_.currentNode;
             trees_.currentNode = pageEntry_;
         }
         gatherPageTitle(element);
@@ -437,6 +440,8 @@ bool PageVisitor::VisitExit(const TiXmlElement& element) {
         }
         gatheringPageTitle_ = false;
         headingElement = nullptr;
+        if (resumeNode_ != nullptr) trees_.currentNode = resumeNode_;
+        resumeNode_ = nullptr;
     }
     if (&element == keywordElement) {
         tidyText(keywordText);

@@ -100,6 +100,9 @@ private:
     // The heading being gathered is the text of the page's entry: empty, it
     // falls back to the file name.
     bool gatheringPageTitle_ = false;
+    // The node the contents goes on from once an h1 met after the page's
+    // first anchored headings has retitled the page's entry.
+    TopicNode* resumeNode_ = nullptr;
     int status_ = 0;
 };
 
