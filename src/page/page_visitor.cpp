@@ -172,9 +172,15 @@ void PageVisitor::enterHeading(const TiXmlElement& element, int number, bool anc
         h1Seen_ = true;
         if (pageEntry_ == nullptr) {
             makePageEntry(&element);
-        } else {  // titled by <title> or the file name so far
+        } else {  // titled by <title> or the file name so far: kept if the h1 has no text
+            formerTitle_.swap(pageEntry_->title);
             pageEntry_->title.clear();
-            trees_.utf8Titles.erase(pageEntry_);
+            const auto utf8 = trees_.utf8Titles.find(pageEntry_);
+            formerUtf8Title_.clear();
+            if (utf8 != trees_.utf8Titles.end()) {
+                formerUtf8Title_ = std::move(utf8->second);
+                trees_.utf8Titles.erase(utf8);
+            }
             // After anchored headings, the next ones go on from the last.
             if (trees_.currentNode != pageEntry_) resumeNode_ = trees_.currentNode;
             trees_.currentNode = pageEntry_;
@@ -221,6 +227,14 @@ void PageVisitor::titleFromFileName(TopicNode& node) {
                                       : std::string_view(pageName_).substr(slash + 1);
     node.title = utf8ToCp1252(name);
     if (mayHaveLost(node.title, name)) keepUtf8Title(node, utf8AsShown(name));
+}
+
+// A page entry whose <title> or h1 has no text keeps the title it had (from
+// <title>), or takes the file name.
+void PageVisitor::titleFromFormer(TopicNode& node) {
+    if (formerTitle_.empty()) return titleFromFileName(node);
+    node.title.swap(formerTitle_);
+    keepUtf8Title(node, formerUtf8Title_);
 }
 
 void PageVisitor::finishPage() {
@@ -434,7 +448,7 @@ bool PageVisitor::VisitExit(const TiXmlElement& element) {
         }
         headingUtf8_.stop();
         if (title.empty() && gatheringPageTitle_) {
-            titleFromFileName(*trees_.currentNode);
+            titleFromFormer(*trees_.currentNode);
         } else if (title.empty()) {
             notes_.untitledHeading(element);
         }

@@ -53,6 +53,7 @@ private:
     void gatherPageTitle(const TiXmlElement& element);
     void dropPageEntry();
     void titleFromFileName(TopicNode& node);
+    void titleFromFormer(TopicNode& node);
     void startKeyword(const TiXmlElement& element, std::string ixValue, const std::string& ixUtf8);
     void addKeyword(const std::string& text, std::string_view utf8);
     void useAnchor();
@@ -103,6 +104,10 @@ private:
     // The node the contents goes on from once an h1 met after the page's
     // first anchored headings has retitled the page's entry.
     TopicNode* resumeNode_ = nullptr;
+    // The page entry's title (and its UTF-8 form, if kept) from <title>,
+    // while its first h1 is gathered.
+    std::string formerTitle_;
+    std::string formerUtf8Title_;
     int status_ = 0;
 };
 
