@@ -38,6 +38,39 @@ bool decoded(std::string_view name) {
 
 const char* textKind(bool title) { return title ? "un titre" : "un mot cl\351"; }
 
+// The length of a character reference ("&#x2192;", "&rarr;") at the start of
+// text, or 0.
+std::size_t referenceLength(std::string_view text) {
+    std::size_t end = 1;
+    if (end < text.size() && text[end] == '#') ++end;
+    const std::size_t first = end;
+    while (end < text.size() && end < 40 && std::isalnum(static_cast<unsigned char>(text[end]))) {
+        ++end;
+    }
+    return end > first && end < text.size() && text[end] == ';' ? end + 1 : 0;
+}
+
+// Where, in source from offset, the text of a text node has read the given
+// number of characters: a reference and a CR LF stand for one. npos past
+// the end.
+std::size_t afterCharacters(std::string_view source, std::size_t offset, std::size_t characters) {
+    for (; characters > 0 && offset < source.size(); --characters) {
+        std::size_t length = 1;
+        if (source[offset] == '&') {
+            length = std::max<std::size_t>(referenceLength(source.substr(offset)), 1);
+        } else if (source.compare(offset, 2, "\r\n") == 0) {
+            length = 2;
+        } else {
+            while (offset + length < source.size() &&
+                   (static_cast<unsigned char>(source[offset + length]) & 0xC0) == 0x80) {
+                ++length;
+            }
+        }
+        offset += length;
+    }
+    return offset < source.size() ? offset : std::string_view::npos;
+}
+
 }  // namespace
 
 PageCheck::PageCheck(FindingSink& findings, const PreparedPage& page, bool parentMissing)
@@ -203,7 +236,24 @@ void PageCheck::reportLostCharacter(const TiXmlBase& node, std::string_view utf8
     }
     const LostCharacter lost = firstLostCharacter(utf8);
     if (!lost.found()) return;
-    report(characterAt(node, utf8.substr(lost.offset, lost.length), utf8.size()), Severity::Warning,
+    const std::string_view character = utf8.substr(lost.offset, lost.length);
+    TextPosition position = characterAt(node, character, utf8.size());
+    // In a text node, the character is as many characters after the node's
+    // start as it is in the text: written as it is or as a reference.
+    SourceMap& map = positions();
+    const std::size_t start = map.parserOffset(parsedAt(node));
+    if (dynamic_cast<const TiXmlText*>(&node) != nullptr && start != std::string_view::npos) {
+        const auto before = static_cast<std::size_t>(
+            std::count_if(utf8.begin(), utf8.begin() + lost.offset,
+                          [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+        const std::string_view text = map.rewritten();
+        const std::size_t at = afterCharacters(text, start, before);
+        if (at != std::string_view::npos &&
+            (text.compare(at, character.size(), character) == 0 || text[at] == '&')) {
+            position = map.fromOffset(at);
+        }
+    }
+    report(position, Severity::Warning,
            {"caract\350re " + lost.name + " absent du code page 1252 dans " + textKind(title) +
             " : il deviendra \253 ? \273 dans le .chm (les pages HTML le gardent)"});
 }
