@@ -13,7 +13,7 @@ want=(g++ cmake make pkg-config libtinyxml-dev libgumbo-dev libicu-dev)
 case ${1:-build} in
   build) ;;
   test) want+=(clang-format libgtest-dev clang libclang-rt-dev fp-utils libchm-bin chromium nodejs npm
-              python3 strace groff-base man-db dpkg-dev lintian sqlite3-doc) ;;
+              python3 strace groff-base man-db dpkg-dev lintian sqlite3-doc git-doc) ;;
   bench) want+=(libbenchmark-dev python3 valgrind) ;;
   *) echo "unknown list: $1 (build, test or bench)" >&2; exit 2 ;;
 esac

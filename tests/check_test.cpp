@@ -164,6 +164,11 @@ TEST(Check, OneRowPerFinding) {
          {"p.html:2:11: erreur: Error reading Attributes. (attribut nowrap sans valeur : écrivez "
           "nowrap=\"nowrap\")"},
          2},
+        {"an attribute without a value before another",
+         onePage("<link crossorigin href=\"p.html\"/>"),
+         {"p.html:2:18: erreur: Error reading Attributes. (attribut crossorigin sans valeur : "
+          "écrivez crossorigin=\"crossorigin\")"},
+         2},
         {"a page beyond the attribute limit",
          onePage("<p" + repeat(" a=\"\"", 300) + "/>"),
          {"p.html:2:1: erreur: Élément de plus de 256 attributs : page refusée"},
@@ -226,6 +231,15 @@ TEST(Check, OneRowPerFinding) {
           "n'entrera pas dans la table des matières ; écrivez <h2 id=\"a\"> (de même pour 1 "
           "autre titre de la page)"},
          1},
+        {"a link inside a heading with an id and a name: the id is its anchor",
+         onePage("<h2><a name=\"n\" id=\"i\"></a>A</h2>"),
+         {"p.html:2:1: avertissement: titre <h2> marqué par <a id=\"i\"> seulement : il "
+          "n'entrera pas dans la table des matières ; écrivez <h2 id=\"i\">"},
+         1},
+        {"a heading of dots has a title; a fragment is found as written",
+         onePage("<h2 id=\"a%3Cb\">...</h2><a href=\"#a%3Cb\">x</a>"),
+         {},
+         0},
         {"anchor given twice",
          onePage("<p id=\"haut\">x</p>"),
          {"p.html:2:4: avertissement: ancre « haut » déjà définie en 1:17 : les liens vers elle "

@@ -175,6 +175,28 @@ TEST(PageVisitor, ContentsContinueFromPageToPage) {
     EXPECT_EQ(index(project), "[k] #c @p2.htm\n[k] # @p5.htm\n");
 }
 
+TEST(PageVisitor, PageEntriesGiveEveryPageItsPlace) {
+    Walk walk;
+    walk.trees.pageEntries = true;
+    const char* pages[][2] = {
+        {"a.htm", "<title>T</title><h1 id=\"a\">A</h1><h2 id=\"b\">B</h2>"},  // as without
+        {"b.htm", "<title>Tb</title><h1> </h1><h3 id=\"c\">C</h3>"},          // empty h1: <title>
+        {"c.htm", "<h2 id=\"d\">D</h2><h1>Late</h1><h2 id=\"e\">E</h2>"},
+        {"dir/d.htm", "<p ix=\"1\">k</p>"},
+    };
+    for (const auto& [file, body] : pages) ASSERT_EQ(analyse(walk, file, 0, body), 0);
+    EXPECT_EQ(contents(walk.project),
+              "[A] #a @a.htm\n"
+              "  [B] #b @a.htm\n"
+              "[Tb] #titre @b.htm\n"
+              "  [] # @b.htm\n"
+              "    [C] #c @b.htm\n"
+              "[Late] #titre @c.htm\n"
+              "  [D] #d @c.htm\n"
+              "  [E] #e @c.htm\n"
+              "[d.htm] #titre @dir/d.htm\n");
+}
+
 TEST(PageVisitor, NestedIxIsReportedAndIgnored) {
     Walk walk;
     HelpProject& project = walk.project;

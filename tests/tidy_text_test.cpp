@@ -13,7 +13,8 @@ TEST(TidyText, TrimsFoldsAndKeepsInnerControls) {
     const Case cases[] = {
         {"  Chapitre 1 :\n", "Chapitre 1"},
         {"a\t\tb", "a b"},
-        {"...", ""},
+        {" ... \n", "..."},
+        {" : :", ": :"},
         {"\xA0", ""},
         {"Voir aussi...", "Voir aussi"},
         {"Message.\r\n", "Message"},

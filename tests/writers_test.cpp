@@ -129,6 +129,11 @@ TEST(TreeWriters, SideBySide) {
          "<UL>\r\n" + entry("\t", "N", "f.htm#Titre") + "</UL>\r\n",
          "<ul>\r\n  <li><a href=\"f.htm#Titre\">N</a></li></ul>",
          "<ul>\r\n  <li><a href=\"f.htm#Titre\">N</a></li></ul>"},
+        {"anchor with markup characters and a letter beyond ASCII",
+         [](HelpProject& p) { add(p.contentsRoot, "Q", "f.htm", "q\"&lt;caf\xC3\xA9"); }, "", "",
+         "<UL>\r\n" + entry("\t", "Q", "f.htm#q&quot;&amp;lt;caf\xE9") + "</UL>\r\n",
+         "<ul>\r\n  <li><a href=\"f.htm#q&quot;&amp;lt;caf\xC3\xA9\">Q</a></li></ul>",
+         "<ul>\r\n  <li><a href=\"f.htm#q&quot;&amp;lt;caf\xC3\xA9\">Q</a></li></ul>"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -185,12 +190,13 @@ TEST(IndexSitemap, Shapes) {
          },
          "<UL>\r\n" + group("\t", "a") + "\t<UL>\r\n" + group("\t\t", "b") + "\t\t<UL>\r\n" +
              entry("\t\t\t", "c", "c.htm#x") + "\t\t</UL>\r\n\t</UL>\r\n</UL>\r\n"},
-        {"only the name is encoded",
+        {"the name encoded, the anchor escaped in code page 1252, the path as it is",
          [](HelpProject& p) {
              p.listDirectoryUrl = "d&o/";
-             add(p.indexRoot, "R&D", "r&d.htm", "a&b");
+             add(p.indexRoot, "R&D", "r&d.htm", "a&b\"<caf\xC3\xA9>");
          },
-         "<UL>\r\n" + entry("\t", "R&#x26;D", "d&o/r&d.htm#a&b") + "</UL>\r\n"},
+         "<UL>\r\n" + entry("\t", "R&#x26;D", "d&o/r&d.htm#a&amp;b&quot;&lt;caf\xE9&gt;") +
+             "</UL>\r\n"},
         {"encoded group name in See Also",
          [](HelpProject& p) { add(add(p.indexRoot, "\xC9t\xE9", "", ""), "x", "x.htm", "titre"); },
          "<UL>\r\n" + group("\t", "&Eacute;t&eacute;") + "\t<UL>\r\n" +

@@ -20,8 +20,9 @@ void LinkRule::follow(const std::string& pageName, const PageAnchors& own, PageF
     const std::string pagePath = project_.listDirectory + pageName;
     const auto at = [&] { return page.fromParser(link.parsed); };
     if (target.file.empty()) {
-        if (anchored && lacks(own, target.fragment)) {
-            missingAnchor({pagePath, at(), link.value, {}, target.fragment});
+        if (anchored && lacks(own, target.fragment, target.fragmentAsWritten)) {
+            missingAnchor(
+                {pagePath, at(), link.value, {}, target.fragment, target.fragmentAsWritten});
         }
         return;
     }
@@ -30,9 +31,11 @@ void LinkRule::follow(const std::string& pageName, const PageAnchors& own, PageF
         if (!anchored) return;
         auto read = pages_.find(target.file);
         if (read == pages_.end()) {
-            waiting_.push_back({pagePath, at(), link.value, target.file, target.fragment});
-        } else if (lacks(read->second, target.fragment)) {
-            missingAnchor({pagePath, at(), link.value, target.file, target.fragment});
+            waiting_.push_back({pagePath, at(), link.value, target.file, target.fragment,
+                                target.fragmentAsWritten});
+        } else if (lacks(read->second, target.fragment, target.fragmentAsWritten)) {
+            missingAnchor({pagePath, at(), link.value, target.file, target.fragment,
+                           target.fragmentAsWritten});
         }
         return;
     }
@@ -49,7 +52,8 @@ void LinkRule::follow(const std::string& pageName, const PageAnchors& own, PageF
 void LinkRule::finish() {
     for (const AnchorLink& link : waiting_) {
         auto page = pages_.find(link.target);
-        if (page != pages_.end() && lacks(page->second, link.fragment)) missingAnchor(link);
+        if (page != pages_.end() && lacks(page->second, link.fragment, link.fragmentAsWritten))
+            missingAnchor(link);
     }
 }
 

@@ -39,12 +39,16 @@ private:
         std::string value;
         std::string target;  // helpSetPath of the page, empty for the same page
         std::string fragment;
+        std::string fragmentAsWritten;
     };
 
     void follow(const std::string& pageName, const PageAnchors& own, PageFindings& page,
                 const PageLink& link, const std::unordered_set<std::string>& listed);
-    bool lacks(const PageAnchors& page, const std::string& fragment) const {
-        return page.parsed && page.anchors.count(fragment) == 0;
+    // A browser looks for the fragment as written, then percent-decoded.
+    bool lacks(const PageAnchors& page, const std::string& fragment,
+               const std::string& asWritten) const {
+        return page.parsed && page.anchors.count(asWritten) == 0 &&
+               page.anchors.count(fragment) == 0;
     }
     void missingAnchor(const AnchorLink& link);
 

@@ -86,6 +86,13 @@ int ListFindings::unknownPageSyntax(const TiXmlAttribute& pages) {
     return 0;
 }
 
+int ListFindings::unknownPageEntries(const TiXmlAttribute& pageEntries) {
+    report(positions().fromParser(parsedAt(pageEntries)), Severity::Error,
+           {"pageentries \253 ", AuthorText{pageEntries.ValueStr()},
+            " \273 inconnu : \351crivez \253 yes \273 ou \253 no \273"});
+    return 0;
+}
+
 void ListFindings::parsed(const TiXmlDocument& document) {
     reportCut();
     for (const std::string& name : listedPages(document)) pages_.insert(helpSetPath(name));

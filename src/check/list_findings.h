@@ -36,6 +36,7 @@ public:
     // An error at the attribute; the walk goes on.
     int unknownLanguage(const TiXmlAttribute& language) override;
     int unknownPageSyntax(const TiXmlAttribute& pages) override;
+    int unknownPageEntries(const TiXmlAttribute& pageEntries) override;
 
     // The element the walk entered last: while a page is handed on, its
     // "file" element.

@@ -22,7 +22,12 @@ public:
         const TiXmlAttribute* ownAnchor = nullptr;  // as the page visitor reads one
         for (const TiXmlAttribute* a = first; a != nullptr; a = a->Next()) {
             const char* name = a->Name();
-            if (std::strcmp(name, "id") == 0 || std::strcmp(name, "name") == 0) ownAnchor = a;
+            // An id wins over a name, as links and the page visitor find it.
+            if (std::strcmp(name, "id") == 0 ||
+                (std::strcmp(name, "name") == 0 &&
+                 (ownAnchor == nullptr || std::strcmp(ownAnchor->Name(), "id") != 0))) {
+                ownAnchor = a;
+            }
             if (strcasecmp(name, "href") == 0 || strcasecmp(name, "src") == 0) {
                 facts_.links.push_back({a->Value(), {a->Row(), a->Column()}});
             } else if (browserAnchor(element, *a)) {

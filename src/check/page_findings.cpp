@@ -40,6 +40,39 @@ bool decoded(std::string_view name) {
 
 const char* textKind(bool title) { return title ? "un titre" : "un mot cl\351"; }
 
+// The length of a character reference ("&#x2192;", "&rarr;") at the start of
+// text, or 0.
+std::size_t referenceLength(std::string_view text) {
+    std::size_t end = 1;
+    if (end < text.size() && text[end] == '#') ++end;
+    const std::size_t first = end;
+    while (end < text.size() && end < 40 && std::isalnum(static_cast<unsigned char>(text[end]))) {
+        ++end;
+    }
+    return end > first && end < text.size() && text[end] == ';' ? end + 1 : 0;
+}
+
+// Where, in source from offset, the text of a text node has read the given
+// number of characters: a reference and a CR LF stand for one. npos past
+// the end.
+std::size_t afterCharacters(std::string_view source, std::size_t offset, std::size_t characters) {
+    for (; characters > 0 && offset < source.size(); --characters) {
+        std::size_t length = 1;
+        if (source[offset] == '&') {
+            length = std::max<std::size_t>(referenceLength(source.substr(offset)), 1);
+        } else if (source.compare(offset, 2, "\r\n") == 0) {
+            length = 2;
+        } else {
+            while (offset + length < source.size() &&
+                   (static_cast<unsigned char>(source[offset + length]) & 0xC0) == 0x80) {
+                ++length;
+            }
+        }
+        offset += length;
+    }
+    return offset < source.size() ? offset : std::string_view::npos;
+}
+
 }  // namespace
 
 PageFindings::PageFindings(FindingSink& findings, const PreparedPage& page, bool parentMissing)
@@ -106,6 +139,14 @@ void PageFindings::skippedLevels(const TiXmlElement& heading, int previous, int 
             fix});
 }
 
+void PageFindings::unplacedPage(const TiXmlElement& heading, int number) {
+    report(at(heading), Severity::Warning,
+           {"premier titre avec ancre en h" + std::to_string(number) +
+            " : la page n'aura pas d'entr\351e propre dans la table des mati\350res, et ses "
+            "titres iront sous l'entr\351e qui la pr\351c\350de ; donnez un id \340 son h1 ou "
+            "\351crivez <files pageentries=\"yes\">"});
+}
+
 void PageFindings::untitledHeading(const TiXmlElement& heading) {
     report(at(heading), Severity::Warning,
            {"titre <", AuthorText{heading.Value()},
@@ -131,6 +172,29 @@ void PageFindings::deepKeyword(const TiXmlElement& element) {
     report(at(element), Severity::Error,
            {"attribut ix de plus de " + std::to_string(kMaxKeywordLevels) +
             " niveaux : page refus\351e"});
+}
+
+// Where a character of a text of length near node is, when the page writes
+// it as it is (not as a numeric reference): a little after the node starts.
+// The node's own place otherwise.
+TextPosition PageFindings::characterAt(const TiXmlBase& node, std::string_view character,
+                                       std::size_t length) {
+    SourceMap& map = positions();
+    const std::size_t start = map.parserOffset(parsedAt(node));
+    if (start == std::string_view::npos) return at(node);
+    const std::size_t found = map.rewritten().substr(start, length * 2 + 256).find(character);
+    return found == std::string_view::npos ? at(node) : map.fromOffset(start + found);
+}
+
+void PageFindings::lostAnchorCharacter(const TiXmlElement& element, std::string_view anchor) {
+    const LostCharacter lost = firstLostCharacter(anchor);
+    if (!lost.found()) return;
+    report(characterAt(element, anchor.substr(lost.offset, lost.length), anchor.size()),
+           Severity::Warning,
+           {"caract\350re " + lost.name + " absent du code page 1252 dans l'ancre \253 ",
+            AuthorText{anchor},
+            " \273 : les entr\351es qui m\350nent \340 elle ne l'atteindront pas dans le .chm "
+            "(les pages HTML l'atteignent)"});
 }
 
 void PageFindings::converted(const TiXmlBase& node, std::string_view utf8,
@@ -174,16 +238,22 @@ void PageFindings::reportLostCharacter(const TiXmlBase& node, std::string_view u
     }
     const LostCharacter lost = firstLostCharacter(utf8);
     if (!lost.found()) return;
-    // Where the character itself is, when the page writes it as it is (not
-    // as a numeric reference): a little after the node starts.
+    const std::string_view character = utf8.substr(lost.offset, lost.length);
+    TextPosition position = characterAt(node, character, utf8.size());
+    // In a text node, the character is as many characters after the node's
+    // start as it is in the text: written as it is or as a reference.
     SourceMap& map = positions();
-    TextPosition position = at(node);
     const std::size_t start = map.parserOffset(parsedAt(node));
-    if (start != std::string_view::npos) {
-        const std::size_t found = map.rewritten()
-                                      .substr(start, utf8.size() * 2 + 256)
-                                      .find(utf8.substr(lost.offset, lost.length));
-        if (found != std::string_view::npos) position = map.fromOffset(start + found);
+    if (dynamic_cast<const TiXmlText*>(&node) != nullptr && start != std::string_view::npos) {
+        const auto before = static_cast<std::size_t>(
+            std::count_if(utf8.begin(), utf8.begin() + lost.offset,
+                          [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+        const std::string_view text = map.rewritten();
+        const std::size_t at = afterCharacters(text, start, before);
+        if (at != std::string_view::npos &&
+            (text.compare(at, character.size(), character) == 0 || text[at] == '&')) {
+            position = map.fromOffset(at);
+        }
     }
     report(position, Severity::Warning,
            {"caract\350re " + lost.name + " absent du code page 1252 dans " + textKind(title) +

@@ -28,10 +28,12 @@ public:
 
     void failed(PreparedPage& page) override;
     void skippedLevels(const TiXmlElement& heading, int previous, int number) override;
+    void unplacedPage(const TiXmlElement& heading, int number) override;
     void untitledHeading(const TiXmlElement& heading) override;
     void nestedKeyword(const TiXmlElement& element, const char* ixValue) override;
     void emptyKeyword(const TiXmlElement& element) override;
     void deepKeyword(const TiXmlElement& element) override;
+    void lostAnchorCharacter(const TiXmlElement& element, std::string_view anchor) override;
     void converted(const TiXmlBase& node, std::string_view utf8, const std::string& cp1252,
                    bool title) override;
     void entryAnchored(const TiXmlElement& element, const TiXmlAttribute& anchor) override;
@@ -46,6 +48,7 @@ public:
 private:
     SourceMap& positions();
     TextPosition at(const TiXmlBase& node);
+    TextPosition characterAt(const TiXmlBase& node, std::string_view character, std::size_t length);
     void report(TextPosition where, Severity severity, FindingText message);
     bool failureAtCut(const XmlFailure& failure);
     void reportUndecodedReferences(const TiXmlBase& node, std::string_view utf8, bool title);

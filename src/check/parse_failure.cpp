@@ -33,6 +33,27 @@ void describeOpen(const OpenElement& open, SourceMap& positions, FindingText& te
                              "> ouvert en " + where + " non ferm\351)"});
 }
 
+// The parser stopped after a name that no "=" follows: right after it, or at
+// the next attribute when blanks follow it ("crossorigin href=..."). The
+// finding names it, at its end.
+void describeValueless(std::string_view text, std::size_t offset, SourceMap& positions,
+                       ParseFailure& described) {
+    std::size_t end = offset;
+    while (end > 0 && std::isspace(static_cast<unsigned char>(text[end - 1]))) --end;
+    if (end == 0 || !inName(text[end - 1])) return;
+    std::size_t start = end;
+    while (start > 0 && inName(text[start - 1])) --start;
+    if (end != offset) {
+        // Not the element's own name, which blanks also follow.
+        if (start == 0 || text[start - 1] == '<') return;
+        described.at = positions.fromOffset(end);
+    }
+    const std::string_view name = text.substr(start, end - start);
+    described.description.insert(described.description.end(),
+                                 {" (attribut ", AuthorText{name}, " sans valeur : \351crivez ",
+                                  AuthorText{name}, "=\"", AuthorText{name}, "\")"});
+}
+
 }  // namespace
 
 ParseFailure describeParseFailure(const XmlFailure& failure, SourceMap& positions) {
@@ -53,15 +74,8 @@ ParseFailure describeParseFailure(const XmlFailure& failure, SourceMap& position
         const std::vector<OpenElement> open = openElementsAt(text, offset);
         if (!open.empty()) describeOpen(open.back(), positions, described.description);
     } else if (error == TiXmlBase::TIXML_ERROR_READING_ATTRIBUTES &&
-               offset != std::string_view::npos && offset > 0 && offset < text.size() &&
-               text[offset] != '=' && inName(text[offset - 1])) {
-        // The parser stopped right after a name that no "=" follows.
-        std::size_t start = offset;
-        while (start > 0 && inName(text[start - 1])) --start;
-        const std::string_view name = text.substr(start, offset - start);
-        described.description.insert(described.description.end(),
-                                     {" (attribut ", AuthorText{name}, " sans valeur : \351crivez ",
-                                      AuthorText{name}, "=\"", AuthorText{name}, "\")"});
+               offset != std::string_view::npos && offset < text.size() && text[offset] != '=') {
+        describeValueless(text, offset, positions, described);
     }
     return described;
 }

@@ -38,6 +38,7 @@ int readHelpSet(HelpProject& project, const FileReader& reader, const std::strin
             if (result.loadStatus != 0) return notes.pageNotLoaded(name, depth, result.loadStatus);
             PreparedPage& page = result.page;
             PageNotes& pageNotes = notes.pageLoaded(page, name, depth);
+            trees.pageEntries = project.pageEntries;
             return notes.pageDone(page, name,
                                   walkPreparedPage(page, trees, name, depth, pageNotes));
         };

@@ -42,6 +42,17 @@ bool findPageSyntax(const char* value, PageSyntax& syntax) {
     return true;
 }
 
+bool findPageEntries(const char* value, bool& pageEntries) {
+    if (strcasecmp(value, "yes") == 0) {
+        pageEntries = true;
+    } else if (strcasecmp(value, "no") == 0) {
+        pageEntries = false;
+    } else {
+        return false;
+    }
+    return true;
+}
+
 bool ListFileVisitor::VisitEnter(const TiXmlElement& element, const TiXmlAttribute*) {
     if (status_ != 0) return false;
     notes_.entering(element);
@@ -53,6 +64,10 @@ bool ListFileVisitor::VisitEnter(const TiXmlElement& element, const TiXmlAttribu
         }
         if (const TiXmlAttribute* pages = attributeNamed(element, "pages")) {
             status_ = choosePageSyntax(*pages);
+            if (status_ != 0) return false;
+        }
+        if (const TiXmlAttribute* entries = attributeNamed(element, "pageentries")) {
+            status_ = choosePageEntries(*entries);
             if (status_ != 0) return false;
         }
     } else if (const char* name = pageEntryName(element)) {
@@ -82,6 +97,13 @@ int ListFileVisitor::chooseLanguage(const TiXmlAttribute& attribute) {
 int ListFileVisitor::choosePageSyntax(const TiXmlAttribute& attribute) {
     if (!findPageSyntax(attribute.Value(), project_.pageSyntax)) {
         return notes_.unknownPageSyntax(attribute);
+    }
+    return 0;
+}
+
+int ListFileVisitor::choosePageEntries(const TiXmlAttribute& attribute) {
+    if (!findPageEntries(attribute.Value(), project_.pageEntries)) {
+        return notes_.unknownPageEntries(attribute);
     }
     return 0;
 }

@@ -14,6 +14,10 @@ namespace qv {
 // for any other value.
 bool findPageSyntax(const char* value, PageSyntax& syntax);
 
+// Whether a "pageentries" value turns page entries on: "yes" or "no", in
+// any case. False for any other value.
+bool findPageEntries(const char* value, bool& pageEntries);
+
 // Walks the list file: records the title and the templates, and hands every
 // page named by a "file" element on the moment it is met.
 class ListFileVisitor : public TiXmlVisitor {
@@ -32,6 +36,8 @@ private:
     int chooseLanguage(const TiXmlAttribute& language);
     // Takes how the pages are read from the files element's "pages".
     int choosePageSyntax(const TiXmlAttribute& pages);
+    // Takes whether every page gets an entry from the files element's "pageentries".
+    int choosePageEntries(const TiXmlAttribute& pageEntries);
 
     HelpProject& project_;
     const ListedPageHandler& handlePage_;

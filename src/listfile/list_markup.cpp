@@ -12,10 +12,10 @@ bool isNamed(const TiXmlElement& element, const char* name) {
 
 struct ListElement {
     const char* name;
-    const char* attributes[4];
+    const char* attributes[5];
 };
 const ListElement kListElements[] = {
-    {"files", {"title", "language", "pages", nullptr}},
+    {"files", {"title", "language", "pages", "pageentries", nullptr}},
     {"file", {"name", "default", nullptr, nullptr}},
     {"table", {"name", nullptr, nullptr, nullptr}},
     {"index", {"name", nullptr, nullptr, nullptr}},

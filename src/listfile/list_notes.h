@@ -25,6 +25,8 @@ public:
     virtual int unknownLanguage(const TiXmlAttribute& language) = 0;
     // The files element's pages names no way of reading pages; as above.
     virtual int unknownPageSyntax(const TiXmlAttribute& pages) = 0;
+    // The files element's pageentries is neither yes nor no; as above.
+    virtual int unknownPageEntries(const TiXmlAttribute& pageEntries) = 0;
 };
 
 }  // namespace qv

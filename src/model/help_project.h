@@ -25,6 +25,9 @@ struct HelpProject {
     std::string languageName = "Bulgarian (Bulgaria)";
     // How the pages named after the list's "files" element are read.
     PageSyntax pageSyntax = PageSyntax::Xml;
+    // Whether every page gets a contents entry of its own, also when its
+    // first anchored heading is below h1 (the list's "pageentries").
+    bool pageEntries = false;
     TopicNode contentsRoot;
     TopicNode indexRoot;
     Utf8Titles utf8Titles;  // of nodes of both trees

@@ -47,7 +47,7 @@ void writeContentsEntry(const TopicNode& node, const ListStyle& style, std::stri
         const bool page = node.anchor == kTopOfPageAnchor;
         if (page) out << '\n';
         out << '\n' << indent << "<li><a href=\"" << node.file;
-        if (!page && !node.anchor.empty()) out << '#' << node.anchor;
+        if (!page && !node.anchor.empty()) out.encoded(appendAnchorHtml, "#" + node.anchor);
         out << "\"";
         if (page) out << " class=\"page\"";
         writeTarget(out, style.linkTarget) << ">";
@@ -73,8 +73,9 @@ void writeIndexEntry(const TopicNode& node, const ListStyle& style, std::string&
     if (!node.title.empty()) {
         out << '\n' << indent << "<li>";
         if (!node.file.empty()) {
-            out << "<a href=\"" << node.file << (node.anchor.empty() ? "" : "#") << node.anchor
-                << "\"";
+            out << "<a href=\"" << node.file;
+            if (!node.anchor.empty()) out.encoded(appendAnchorHtml, "#" + node.anchor);
+            out << "\"";
             writeTarget(out, style.linkTarget) << ">";
             writeTitle(node, style, out) << "</a>";
         } else {

@@ -3,6 +3,8 @@
 
 #include "output/sitemap.h"
 
+#include "text/encoders.h"
+
 namespace qv {
 
 void writeSitemapHeader(TextStream& out) {
@@ -16,7 +18,7 @@ void writeSitemapHeader(TextStream& out) {
 
 TextStream& writeFragment(TextStream& out, const std::string& anchor) {
     if (anchor.empty() || anchor == kTopOfPageAnchor) return out;
-    return out << '#' << anchor;
+    return out.encoded(appendAnchorCp1252, "#" + anchor);
 }
 
 int writeSitemapFile(const std::string& path, const TopicNode& root,

@@ -29,7 +29,8 @@ int writeSitemapFile(const std::string& path, const TopicNode& root,
                      void (*writeTree)(const TopicNode&, const std::string&, TextStream&));
 
 // Writes the fragment of a sitemap link: none for an empty anchor or for the
-// top-of-page anchor, "#anchor" otherwise.
+// top-of-page anchor, "#anchor" otherwise, in code page 1252 with the
+// markup characters written as entities (appendAnchorCp1252).
 TextStream& writeFragment(TextStream& out, const std::string& anchor);
 
 }  // namespace qv

@@ -59,6 +59,7 @@ int walkPreparedPage(PreparedPage& page, TreeBuilder& trees, const std::string& 
     }
     PageVisitor visitor(trees, pageName, pageDepth, page.text, notes);
     page.document->Accept(&visitor);
+    visitor.finishPage();
     notes.walked(page);
     return visitor.status();
 }

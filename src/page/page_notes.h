@@ -25,6 +25,10 @@ public:
     // in between; previous is that node's heading number within this page
     // (0 or less when the node is the page's parent entry or the root).
     virtual void skippedLevels(const TiXmlElement& heading, int previous, int number) = 0;
+    // heading (h<number>, number > 1) is the page's first with an anchor, and
+    // page entries are off: the page has no entry of its own, and its
+    // headings go below the entry before it.
+    virtual void unplacedPage(const TiXmlElement& heading, int number) = 0;
     // heading gave a contents entry whose title is empty.
     virtual void untitledHeading(const TiXmlElement& heading) = 0;
     // An ix attribute inside an element whose text already makes a keyword:
@@ -32,6 +36,9 @@ public:
     virtual void nestedKeyword(const TiXmlElement& element, const char* ixValue) = 0;
     // element's text was to be its keyword, and it has none: no keyword.
     virtual void emptyKeyword(const TiXmlElement& element) = 0;
+    // An entry of the contents or the index links to anchor, set by element,
+    // which code page 1252 cannot hold whole: the compiled help misses it.
+    virtual void lostAnchorCharacter(const TiXmlElement& element, std::string_view anchor) = 0;
     // An ix value of more than kMaxKeywordLevels parts: the page is refused.
     virtual void deepKeyword(const TiXmlElement& element) = 0;
     // Text of a title or a keyword (utf8, at node) became cp1252 in the trees.

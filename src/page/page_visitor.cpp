@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include <strings.h>
+
 #include "model/status.h"
 #include "page/markup.h"
 #include "text/cp1252.h"
@@ -10,6 +12,8 @@
 namespace qv {
 
 namespace {
+
+bool isTitleElement(const char* name) { return strcasecmp(name, "title") == 0; }
 
 // Whether utf8ToCp1252 may have turned some character of utf8 into "?", its
 // result being cp1252: a title that has no more "?" than its page text lost
@@ -63,11 +67,13 @@ bool PageVisitor::VisitEnter(const TiXmlElement& element, const TiXmlAttribute*)
         currentAnchor = anchor->ValueStr();
         anchorElement_ = &element;
         anchorAttribute_ = anchor;
+        anchorLossTold_ = false;
     }
 
-    int number = headingLevel(element);
-    if (headingElement == nullptr && number != 0 && anchor != nullptr) {
-        attachHeading(element, pageDepth_ + number, marks);
+    if (headingElement == nullptr) {
+        int number = headingLevel(element);
+        if (number == 0 && trees_.pageEntries && isTitleElement(element.Value())) number = -1;
+        if (number != 0) enterHeading(element, number, anchor != nullptr, marks);
     }
 
     if (const char* ix = keywordMark(marks)) {
@@ -89,11 +95,119 @@ bool PageVisitor::VisitEnter(const TiXmlElement& element, const TiXmlAttribute*)
     return true;
 }
 
-void PageVisitor::attachHeading(const TiXmlElement& element, int level, const ElementMarks& marks) {
+// A heading h<number> (-1 for the <title> element, read only with page
+// entries on) starts. Without page entries only anchored headings count.
+// With them, the page's entry is made at its <title>, at its first h1
+// without an anchor, or at its first anchored heading below h1, and that h1
+// titles it wherever it comes (before it, <title> or the file name); an
+// anchored h1 that comes first takes the place of the entry, so that such a
+// page is read exactly as without page entries.
+void PageVisitor::enterHeading(const TiXmlElement& element, int number, bool anchored,
+                               const ElementMarks& marks) {
+    const bool first = !anchoredHeadingSeen_;
+    if (anchored && number > 0) {
+        anchoredHeadingSeen_ = true;
+        if (first && number == 1 && pageEntry_ != nullptr) dropPageEntry();
+        if (first && number > 1) {
+            if (!trees_.pageEntries) {
+                notes_.unplacedPage(element, number);
+            } else if (pageEntry_ == nullptr) {
+                titleFromFileName(makePageEntry(&element));
+            }
+        }
+        if (number == 1) h1Seen_ = true;
+        attachHeading(element, pageDepth_ + number, marks);
+        return;
+    }
+    if (!trees_.pageEntries) return;
+    if (number == -1 && first && !titleSeen_ && !h1Seen_ && pageEntry_ == nullptr) {
+        titleSeen_ = true;
+        makePageEntry(&element);
+        gatherPageTitle(element);
+    } else if (number == 1 && !h1Seen_) {
+        h1Seen_ = true;
+        if (pageEntry_ == nullptr) {
+            makePageEntry(&element);
+        } else {  // titled by <title> or the file name so far: kept if the h1 has no text
+            formerTitle_.swap(pageEntry_->title);
+            pageEntry_->title.clear();
+            const auto utf8 = trees_.utf8Titles.find(pageEntry_);
+            formerUtf8Title_.clear();
+            if (utf8 != trees_.utf8Titles.end()) {
+                formerUtf8Title_ = std::move(utf8->second);
+                trees_.utf8Titles.erase(utf8);
+            }
+            // After anchored headings, the next ones go on from the last.
+            if (trees_.currentNode != pageEntry_) resumeNode_ = trees_.currentNode;
+            trees_.currentNode = pageEntry_;
+        }
+        gatherPageTitle(element);
+    }
+}
+
+// The text of element becomes the page entry's title, as a heading's does.
+void PageVisitor::gatherPageTitle(const TiXmlElement& element) {
+    gatheringPageTitle_ = true;
+    headingElement = &element;
+    headingUtf8_.stop();
+    startCollecting(element);
+}
+
+// The page's entry, at the page's level, linking to the page itself, made
+// where element is (none at the end of the page), untitled.
+TopicNode& PageVisitor::makePageEntry(const TiXmlElement* element) {
+    TopicNode& node = placeNode(element, pageDepth_ + 1);
+    node.anchor = kTopOfPageAnchor;
+    pageEntry_ = &node;
+    trees_.currentNode = &node;
+    return node;
+}
+
+// The page entry made before the page's first anchored heading turned out
+// to be an h1: it goes, so that the h1 is placed where it would have been.
+void PageVisitor::dropPageEntry() {
+    TopicNode* parent = pageEntry_->parent;
+    trees_.utf8Titles.erase(pageEntry_);
+    if (pageEntry_->children.empty() && !parent->children.empty() &&
+        parent->children.back().get() == pageEntry_) {
+        parent->children.pop_back();
+        trees_.currentNode = parent;
+    }
+    pageEntry_ = nullptr;
+}
+
+void PageVisitor::titleFromFileName(TopicNode& node) {
+    const std::size_t slash = pageName_.find_last_of("\\/");
+    const std::string_view name = slash == std::string::npos
+                                      ? std::string_view(pageName_)
+                                      : std::string_view(pageName_).substr(slash + 1);
+    node.title = utf8ToCp1252(name);
+    if (mayHaveLost(node.title, name)) keepUtf8Title(node, utf8AsShown(name));
+}
+
+// A page entry whose <title> or h1 has no text keeps the title it had (from
+// <title>), or takes the file name.
+void PageVisitor::titleFromFormer(TopicNode& node) {
+    if (formerTitle_.empty()) return titleFromFileName(node);
+    node.title.swap(formerTitle_);
+    keepUtf8Title(node, formerUtf8Title_);
+}
+
+void PageVisitor::finishPage() {
+    if (status_ != 0 || !trees_.pageEntries || pageEntry_ != nullptr || anchoredHeadingSeen_) {
+        return;
+    }
+    titleFromFileName(makePageEntry(nullptr));
+}
+
+// Makes the node of a heading at level (element; none at the end of a page)
+// below the current node or one it is in, with the entries without a title
+// that a skipped level needs.
+TopicNode& PageVisitor::placeNode(const TiXmlElement* element, int level) {
     TopicNode* node = trees_.currentNode;
     while (node->level >= level) node = node->parent;
-    if (level - node->level > 1) {
-        notes_.skippedLevels(element, node->level - pageDepth_, level - pageDepth_);
+    if (level - node->level > 1 && element != nullptr) {
+        notes_.skippedLevels(*element, node->level - pageDepth_, level - pageDepth_);
     }
     while (node->level < level) {
         TopicNode& child = node->appendChild();
@@ -101,9 +215,14 @@ void PageVisitor::attachHeading(const TiXmlElement& element, int level, const El
         child.file = pageName_;
         node = &child;
     }
+    return *node;
+}
+
+void PageVisitor::attachHeading(const TiXmlElement& element, int level, const ElementMarks& marks) {
+    TopicNode* node = &placeNode(&element, level);
     trees_.currentNode = node;
     node->anchor = currentAnchor;
-    notes_.entryAnchored(element, *anchorAttribute_);
+    useAnchor();
     if (marks.icon != nullptr) node->imageNumber = iconNumber(marks.icon->Value());
     headingElement = &element;
     headingUtf8_.stop();
@@ -152,10 +271,26 @@ void PageVisitor::addKeyword(const std::string& text, std::string_view utf8) {
     if (text.empty()) return;
     TopicNode& node = keywordParent->appendChild();
     node.anchor = currentAnchor;
-    if (anchorElement_ != nullptr) notes_.entryAnchored(*anchorElement_, *anchorAttribute_);
+    useAnchor();
     node.file = pageName_;
     node.title = text;
     keepUtf8Title(node, utf8);
+}
+
+// Tells the notes which element set the anchor an entry links to. The
+// sitemap files hold anchors in code page 1252: an anchor that loses a
+// character there is told once, when the first entry links to it.
+void PageVisitor::useAnchor() {
+    if (anchorElement_ == nullptr) return;
+    notes_.entryAnchored(*anchorElement_, *anchorAttribute_);
+    if (anchorLossTold_) return;
+    anchorLossTold_ = true;
+    const std::string& anchor = currentAnchor;
+    if (std::any_of(anchor.begin(), anchor.end(),
+                    [](char c) { return static_cast<unsigned char>(c) >= 0x80; }) &&
+        mayHaveLost(utf8ToCp1252(anchor), anchor)) {
+        notes_.lostAnchorCharacter(*anchorElement_, anchor);
+    }
 }
 
 // A title keeps its UTF-8 form (utf8AsShown; empty when none was made) only
@@ -271,8 +406,15 @@ bool PageVisitor::VisitExit(const TiXmlElement& element) {
             keepUtf8Title(*trees_.currentNode, headingUtf8_.text);
         }
         headingUtf8_.stop();
-        if (title.empty()) notes_.untitledHeading(element);
+        if (title.empty() && gatheringPageTitle_) {
+            titleFromFormer(*trees_.currentNode);
+        } else if (title.empty()) {
+            notes_.untitledHeading(element);
+        }
+        gatheringPageTitle_ = false;
         headingElement = nullptr;
+        if (resumeNode_ != nullptr) trees_.currentNode = resumeNode_;
+        resumeNode_ = nullptr;
     }
     if (&element == keywordElement) {
         tidyText(keywordText);

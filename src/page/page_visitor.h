@@ -42,10 +42,23 @@ public:
     // 0, or 13 when the page was refused; the walk stops at the refusal.
     int status() const { return status_; }
 
+    // After the walk: with page entries on, a page that has none yet gets
+    // one titled with its file name.
+    void finishPage();
+
 private:
+    void enterHeading(const TiXmlElement& element, int number, bool anchored,
+                      const ElementMarks& marks);
+    TopicNode& placeNode(const TiXmlElement* element, int level);
     void attachHeading(const TiXmlElement& element, int level, const ElementMarks& marks);
+    TopicNode& makePageEntry(const TiXmlElement* element);
+    void gatherPageTitle(const TiXmlElement& element);
+    void dropPageEntry();
+    void titleFromFileName(TopicNode& node);
+    void titleFromFormer(TopicNode& node);
     void startKeyword(const TiXmlElement& element, std::string ixValue, const std::string& ixUtf8);
     void addKeyword(const std::string& text, std::string_view utf8);
+    void useAnchor();
     void keepUtf8Title(const TopicNode& node, std::string_view utf8);
     void startCollecting(const TiXmlElement& element);
     void keepGapBefore(const TiXmlNode& node);
@@ -64,11 +77,12 @@ private:
     const TiXmlElement* headingElement = nullptr;
     const TiXmlElement* keywordElement = nullptr;
     TopicNode* keywordParent = nullptr;
-    // The anchor the entries made now link to, and the element and
-    // attribute that set it.
     std::string currentAnchor;
+    // The element and attribute that gave currentAnchor, and whether the
+    // anchor has been looked at for characters code page 1252 lacks.
     const TiXmlElement* anchorElement_ = nullptr;
     const TiXmlAttribute* anchorAttribute_ = nullptr;
+    bool anchorLossTold_ = false;
     std::string keywordText;
     // The UTF-8 form (utf8AsShown) of the title or keyword being gathered,
     // made only once code page 1252 has lost one of its characters.
@@ -82,6 +96,22 @@ private:
     };
     Utf8Form headingUtf8_;
     Utf8Form keywordUtf8_;
+    // With page entries on: the page's own entry, made at its <title>, its
+    // first h1 without an anchor, or its first anchored heading below h1.
+    TopicNode* pageEntry_ = nullptr;
+    bool anchoredHeadingSeen_ = false;
+    bool h1Seen_ = false;
+    bool titleSeen_ = false;
+    // The heading being gathered is the text of the page's entry: empty, it
+    // falls back to the file name.
+    bool gatheringPageTitle_ = false;
+    // The node the contents goes on from once an h1 met after the page's
+    // first anchored headings has retitled the page's entry.
+    TopicNode* resumeNode_ = nullptr;
+    // The page entry's title (and its UTF-8 form, if kept) from <title>,
+    // while its first h1 is gathered.
+    std::string formerTitle_;
+    std::string formerUtf8Title_;
     int status_ = 0;
 };
 

@@ -19,6 +19,8 @@ struct TreeBuilder {
     TopicNode* currentNode;
     KeywordIndex keywords;
     Utf8Titles& utf8Titles;
+    // Every page gets a contents entry of its own (HelpProject::pageEntries).
+    bool pageEntries = false;
 };
 
 }  // namespace qv

@@ -23,4 +23,10 @@ int ListMessages::unknownPageSyntax(const TiXmlAttribute& pages) {
     return kStatusInvalidData;
 }
 
+int ListMessages::unknownPageEntries(const TiXmlAttribute& pageEntries) {
+    printMessage({"Valeur inconnue : \"", Verbatim{pageEntries.ValueStr()},
+                  "\" (attribut pageentries de l'\351l\351ment files ; yes ou no)"});
+    return kStatusInvalidData;
+}
+
 }  // namespace qv

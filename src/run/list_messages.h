@@ -16,6 +16,7 @@ public:
     void entering(const TiXmlElement&) override {}
     int unknownLanguage(const TiXmlAttribute& language) override;
     int unknownPageSyntax(const TiXmlAttribute& pages) override;
+    int unknownPageEntries(const TiXmlAttribute& pageEntries) override;
 
 private:
     const std::string& path_;

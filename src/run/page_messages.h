@@ -17,10 +17,12 @@ public:
 
     void failed(PreparedPage& page) override;
     void skippedLevels(const TiXmlElement&, int, int) override {}
+    void unplacedPage(const TiXmlElement&, int) override {}
     void untitledHeading(const TiXmlElement&) override {}
     void nestedKeyword(const TiXmlElement& element, const char* ixValue) override;
     void emptyKeyword(const TiXmlElement&) override {}
     void deepKeyword(const TiXmlElement& element) override;
+    void lostAnchorCharacter(const TiXmlElement&, std::string_view) override {}
     void converted(const TiXmlBase&, std::string_view, const std::string&, bool) override {}
     void entryAnchored(const TiXmlElement&, const TiXmlAttribute&) override {}
     void walked(const PreparedPage&) override {}

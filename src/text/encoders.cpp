@@ -1,5 +1,6 @@
 #include "text/encoders.h"
 
+#include <algorithm>
 #include <array>
 
 #include "text/cp1252.h"
@@ -59,6 +60,19 @@ const PieceTable& htmlPieces() {
     return pieces;
 }
 
+// Only the markup characters, by name: what an attribute value needs.
+const PieceTable& anchorPieces() {
+    static const PieceTable pieces = [] {
+        PieceTable table;
+        table['"'] = "&quot;";
+        table['&'] = "&amp;";
+        table['<'] = "&lt;";
+        table['>'] = "&gt;";
+        return table;
+    }();
+    return pieces;
+}
+
 void appendEncoded(std::string& out, std::string_view text, const PieceTable& pieces) {
     std::size_t runStart = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -79,6 +93,18 @@ void appendEntities(std::string& out, std::string_view text) {
 
 void appendUtf8Html(std::string& out, std::string_view text) {
     appendEncoded(out, text, htmlPieces());
+}
+
+void appendAnchorHtml(std::string& out, std::string_view utf8) {
+    appendEncoded(out, utf8, anchorPieces());
+}
+
+void appendAnchorCp1252(std::string& out, std::string_view utf8) {
+    // Most anchors are ASCII: they need no conversion.
+    const bool ascii = std::all_of(utf8.begin(), utf8.end(),
+                                   [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    if (ascii) return appendEncoded(out, utf8, anchorPieces());
+    appendEncoded(out, utf8ToCp1252(utf8), anchorPieces());
 }
 
 void appendHtml(std::string& out, std::string_view utf8) {

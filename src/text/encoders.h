@@ -21,4 +21,14 @@ void appendUtf8Html(std::string& out, std::string_view text);
 // appendUtf8Html writes for its code page 1252 form.
 void appendHtml(std::string& out, std::string_view utf8);
 
+// Appends a UTF-8 anchor as an HTML page's href holds it: " & < > as the
+// entities &quot; &amp; &lt; &gt;, everything else unchanged, so that a
+// browser reads back the anchor as written.
+void appendAnchorHtml(std::string& out, std::string_view utf8);
+
+// Appends a UTF-8 anchor as a sitemap file's Local value holds it: its code
+// page 1252 form (utf8ToCp1252; bytes from 0x80 up as they are, never as
+// named entities) with " & < > as &quot; &amp; &lt; &gt;.
+void appendAnchorCp1252(std::string& out, std::string_view utf8);
+
 }  // namespace qv

@@ -81,7 +81,8 @@ LinkTarget followLink(std::string_view pageName, std::string_view value) {
     const std::size_t hash = value.find('#');
     if (hash != std::string_view::npos) {
         target.hasFragment = true;
-        target.fragment = percentDecoded(value.substr(hash + 1));
+        target.fragmentAsWritten = value.substr(hash + 1);
+        target.fragment = percentDecoded(target.fragmentAsWritten);
         path = value.substr(0, hash);
     }
     path = path.substr(0, path.find('?'));

@@ -13,7 +13,8 @@ struct LinkTarget {
     // The file relative to the list file's directory, in the form of
     // helpSetPath; empty for the page itself ("#anchor", "?query").
     std::string file;
-    std::string fragment;  // after "#", empty when there is none
+    std::string fragment;           // after "#", percent-decoded; empty when there is none
+    std::string fragmentAsWritten;  // after "#", as the value gives it
     bool hasFragment = false;
 };
 
@@ -24,7 +25,8 @@ std::string helpSetPath(std::string_view name);
 
 // The target of value (an href or src, references already decoded) in the
 // page the list file names pageName. The query is dropped; "%XX" escapes
-// are decoded in the path and the fragment.
+// are decoded in the path and in the fragment (which is also kept as
+// written: a browser looks for that first).
 LinkTarget followLink(std::string_view pageName, std::string_view value);
 
 }  // namespace qv

@@ -26,18 +26,36 @@ std::size_t blankStartingAt(const std::string& text, std::size_t start, std::siz
     return 0;
 }
 
-void tidy(std::string& text, bool utf8) {
+// The end of text once trailing white space is removed, and with it the
+// trailing "." and ":" when dots is set.
+std::size_t trimmedEnd(const std::string& text, bool utf8, bool dots) {
     std::size_t end = text.size();
     while (end > 0) {
         const std::size_t blank = blankEndingAt(text, end, utf8);
-        if (blank == 0 && text[end - 1] != ':' && text[end - 1] != '.') break;
+        if (blank == 0 && (!dots || (text[end - 1] != ':' && text[end - 1] != '.'))) break;
         end -= blank == 0 ? 1 : blank;
     }
+    return end;
+}
+
+std::size_t trimmedStart(const std::string& text, std::size_t end, bool utf8) {
     std::size_t start = 0;
     while (start < end) {
         const std::size_t blank = blankStartingAt(text, start, end, utf8);
         if (blank == 0) break;
         start += blank;
+    }
+    return start;
+}
+
+void tidy(std::string& text, bool utf8) {
+    // "Voir aussi..." loses its dots; a title made only of dots and colons
+    // ("...", "::") keeps them rather than vanish.
+    std::size_t end = trimmedEnd(text, utf8, true);
+    std::size_t start = trimmedStart(text, end, utf8);
+    if (start == end) {
+        end = trimmedEnd(text, utf8, false);
+        start = trimmedStart(text, end, utf8);
     }
 
     // Line feeds and tabs become spaces, then each run of spaces is one space.

@@ -147,6 +147,8 @@ try {
   console.log(`contents page: ${contentsEntries.length} entries on ${contentsDepth} levels${contentsDifference ? '' : ', as in aide.hhc'}`);
 
   const withFragment = [...new Set(contentsEntries.map((entry) => entry.href).filter((href) => href?.includes('#')))];
+  // An anchor with a markup character, written as a reference, leads to its heading.
+  if (!withFragment.some((href) => href.includes('&'))) fault('no contents entry has an anchor with "&"');
   let scrolled = 0;
   for (const href of withFragment) {
     const place = await openEntry(href);

@@ -10,6 +10,7 @@ with chmls and unpacks it with extract_chmLib, then checks what was stored
 against what the tool wrote.
 """
 
+import html
 import os
 import re
 import shutil
@@ -26,7 +27,8 @@ LANGUAGE_ID = 0x402
 SYSTEM_DEFAULT_TOPIC, SYSTEM_TITLE, SYSTEM_LANGUAGE = 2, 3, 4
 
 # chmcmd looks fragments up under the page's name without its folder, so every
-# fragment into a page in a subfolder is reported as undefined.
+# fragment into a page in a subfolder is reported as undefined. It reports the
+# fragment as the sitemap writes it, references not decoded.
 ANCHOR_ERROR = re.compile(r"^Error: Anchor (\S+?)#(\S+) undefined; first use (.*)$")
 
 faults = []
@@ -116,7 +118,9 @@ def main(argv):
         if inside.read(sitemap) != ours.read(sitemap):
             fault(f"{sitemap} stored in the .chm differs from ours")
         entries = helpsite.read_sitemap(inside.read(sitemap))
-        targets = [local.decode("cp1252") for entry in entries for local in entry.values("Local")]
+        # A sitemap is HTML: its values are read with their references decoded.
+        targets = [html.unescape(local.decode("cp1252"))
+                   for entry in entries for local in entry.values("Local")]
         for local in targets:
             page = local.split("#", 1)[0]
             if page not in stored:
@@ -164,7 +168,7 @@ def main(argv):
     for line in compiler_lines:
         anchor = ANCHOR_ERROR.match(line)
         if anchor and "/" in anchor.group(1) and inside.exists(anchor.group(1)) \
-                and anchor.group(2) in inside.anchors(anchor.group(1)):
+                and html.unescape(anchor.group(2)) in inside.anchors(anchor.group(1)):
             excused += 1
         elif re.match(r"^\s*(error|warning|fatal)", line, re.I):
             fault(f"chmcmd: {line}")

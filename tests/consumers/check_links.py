@@ -12,6 +12,7 @@ stylesheet of every HTML page under DIR points at something that exists.
 Exits 1 and lists the faults when there are any.
 """
 
+import html
 import os
 import sys
 
@@ -55,7 +56,7 @@ def check(root, base):
             if not locals_ and not (sitemap.endswith(".hhk") and see_also):
                 problems.append(f"{where}: entry {entry.name!r} links nowhere")
             for local in locals_:
-                target(where, local.decode("cp1252"))
+                target(where, html.unescape(local.decode("cp1252")))
             for name in see_also:
                 checked += 1
                 if name not in keywords:

@@ -1,0 +1,3 @@
+<html><head><meta charset="utf-8"></head><body>
+<!-- <template target="main" /> -->
+</body></html>
