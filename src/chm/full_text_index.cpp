@@ -6,7 +6,7 @@
 
 #include "chm/scale_root.h"
 #include "platform/word_breaker.h"
-#include "xml/visible_text.h"
+#include "text/visible_text.h"
 
 namespace qv {
 

@@ -1,6 +1,7 @@
 #include "platform/word_breaker.h"
 
 #include <unicode/ubrk.h>
+#include <unicode/uchar.h>
 #include <unicode/uloc.h>
 #include <unicode/unorm2.h>
 #include <unicode/ustring.h>
@@ -33,6 +34,8 @@ std::u16string toUtf16(std::string_view text) {
 }  // namespace
 
 WordBreaker::WordBreaker(unsigned languageId) : locale_(localeOf(languageId)) {
+    const std::string language = locale_.substr(0, locale_.find('_'));
+    dotlessI_ = language == "tr" || language == "az";
     UErrorCode error = U_ZERO_ERROR;
     iterator_ = ubrk_open(UBRK_WORD, locale_.c_str(), nullptr, 0, &error);
     if (U_FAILURE(error)) iterator_ = nullptr;
@@ -65,14 +68,40 @@ void WordBreaker::split(std::string_view text, std::vector<std::string>& words) 
 
 void WordBreaker::addWord(const char16_t* units, int length,
                           std::vector<std::string>& words) const {
-    const auto* source = reinterpret_cast<const UChar*>(units);
+    // Most words are ASCII: lower-cased here, unless the language lower-cases
+    // I otherwise (Turkish ı).
+    bool ascii = true;
+    for (int i = 0; i < length && ascii; ++i) {
+        ascii = units[i] < 0x80 && !(units[i] == u'I' && dotlessI_);
+    }
+    if (ascii) {
+        std::string word(static_cast<std::size_t>(length), '\0');
+        for (int i = 0; i < length; ++i) {
+            const char16_t unit = units[i];
+            word[static_cast<std::size_t>(i)] =
+                static_cast<char>(unit >= u'A' && unit <= u'Z' ? unit + 32 : unit);
+        }
+        words.push_back(std::move(word));
+        return;
+    }
+    // Invisible format characters (a soft hyphen) do not make another word;
+    // the joiners that choose a letter's form in some scripts stay.
+    std::u16string kept;
+    for (int i = 0; i < length; ++i) {
+        const char16_t unit = units[i];
+        if (u_charType(unit) != U_FORMAT_CHAR || unit == u'\u200C' || unit == u'\u200D') {
+            kept += unit;
+        }
+    }
+    if (kept.empty()) return;
     // Lower case may lengthen a word (İ gives i and a dot), and so may
     // composition (a few characters are always written decomposed).
-    std::u16string lower(static_cast<std::size_t>(length) * 3 + 1, u'\0');
+    std::u16string lower(kept.size() * 3 + 1, u'\0');
     UErrorCode error = U_ZERO_ERROR;
     const int32_t lowerLength =
         u_strToLower(reinterpret_cast<UChar*>(lower.data()), static_cast<int32_t>(lower.size()),
-                     source, length, locale_.c_str(), &error);
+                     reinterpret_cast<const UChar*>(kept.data()), static_cast<int32_t>(kept.size()),
+                     locale_.c_str(), &error);
     if (U_FAILURE(error)) return;
     const UNormalizer2* nfc = unorm2_getNFCInstance(&error);
     std::u16string composed(static_cast<std::size_t>(lowerLength) * 3 + 1, u'\0');

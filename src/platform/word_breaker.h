@@ -32,6 +32,7 @@ private:
     void addWord(const char16_t* units, int length, std::vector<std::string>& words) const;
 
     std::string locale_;
+    bool dotlessI_ = false;  // the language lower-cases I to ı
     ::UBreakIterator* iterator_ = nullptr;
 };
 
