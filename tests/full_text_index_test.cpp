@@ -68,7 +68,7 @@ TEST(FullTextIndex, ScaleAndRootCode) {
 
 TEST(FullTextIndex, EncInt) {
     const std::pair<std::uint64_t, std::string> cases[] = {
-        {0, "00"}, {127, "7f"}, {128, "8100"}, {300, "822c"}, {16384, "818000"}};
+        {0, "00"}, {127, "7f"}, {128, "8001"}, {300, "ac02"}, {16384, "808001"}};
     for (const auto& [value, bytes] : cases) {
         std::string out;
         appendEncInt(out, value);

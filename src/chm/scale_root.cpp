@@ -41,12 +41,11 @@ unsigned scaleRootBits(std::uint64_t value, unsigned root) {
 }
 
 void appendEncInt(std::string& out, std::uint64_t value) {
-    unsigned groups = 1;
-    while (groups < 10 && (value >> (7 * groups)) != 0) ++groups;
-    for (unsigned i = groups; i-- > 0;) {
-        const auto group = static_cast<unsigned char>((value >> (7 * i)) & 0x7F);
-        out += static_cast<char>(i > 0 ? group | 0x80 : group);
+    while (value >= 0x80) {
+        out += static_cast<char>(0x80 | (value & 0x7F));
+        value >>= 7;
     }
+    out += static_cast<char>(value);
 }
 
 }  // namespace qv

@@ -25,8 +25,9 @@ private:
 // The number of bits value takes in the code with root.
 unsigned scaleRootBits(std::uint64_t value, unsigned root);
 
-// The variable-length integer of the index's nodes: 7 bits a byte, high
-// group first, every byte but the last with its top bit set.
+// The variable-length integer of the index's leaf nodes: 7 bits a byte, low
+// group first (unlike the directory's, which starts with the high one),
+// every byte but the last with its top bit set.
 void appendEncInt(std::string& out, std::uint64_t value);
 
 }  // namespace qv
