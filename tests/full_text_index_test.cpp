@@ -130,6 +130,12 @@ TEST(FullTextIndex, OneLeafGolden) {
               "01");
 }
 
+// Topics in any order; one given in two parts is one text, its title once.
+TEST(FullTextIndex, TopicsSortedAndPartsJoined) {
+    EXPECT_EQ(buildFullTextIndex({{5, "B", "b"}, {2, "A", "a"}, {5, "C", "a"}}, 0x409),
+              buildFullTextIndex({{2, "A", "a"}, {5, "B", "b a"}}, 0x409));
+}
+
 TEST(FullTextIndex, NoWordsGivesAnEmptyLeaf) {
     const std::string file = buildFullTextIndex({{3, "", "<p> </p>"}}, 0x409);
     ASSERT_EQ(file.size(), 0x400u + 0x1000u);

@@ -276,11 +276,19 @@ class WordCollector {
 public:
     explicit WordCollector(unsigned languageId) : breaker_(languageId) {}
 
+    // The topics come in increasing order; a topic given twice is read as
+    // one, its title once and its texts one after the other.
     void add(const FtsTopic& topic) {
         words_.clear();
-        breaker_.split(topic.title, words_);
-        for (std::size_t i = 0; i < words_.size(); ++i) {
-            addOccurrence(titles_, words_[i], topic.topic, static_cast<std::uint32_t>(i));
+        if (!started_ || topic.topic != current_) {
+            started_ = true;
+            current_ = topic.topic;
+            nextLocation_ = 0;
+            ++topicCount_;
+            breaker_.split(topic.title, words_);
+            for (std::size_t i = 0; i < words_.size(); ++i) {
+                addOccurrence(titles_, words_[i], topic.topic, static_cast<std::uint32_t>(i));
+            }
         }
         breaker_.split(visibleText(topic.html), words_);
         for (std::string& word : words_) {
@@ -288,8 +296,7 @@ public:
         }
     }
 
-    // Continues the numbering of the words for another part of the same topic.
-    void startTopic() { nextLocation_ = 0; }
+    std::uint32_t topicCount() const { return topicCount_; }
 
     std::vector<Entry> entries() const {
         std::vector<Entry> entries;
@@ -307,7 +314,10 @@ private:
     std::vector<std::string> words_;
     WordLists body_;
     WordLists titles_;
+    bool started_ = false;
+    std::uint32_t current_ = 0;
     std::uint32_t nextLocation_ = 0;
+    std::uint32_t topicCount_ = 0;
 };
 
 struct Totals {
@@ -371,14 +381,7 @@ std::string buildFullTextIndex(const std::vector<FtsTopic>& topics, unsigned lan
     std::stable_sort(ordered.begin(), ordered.end(),
                      [](const FtsTopic* a, const FtsTopic* b) { return a->topic < b->topic; });
     WordCollector collector(languageId);
-    std::uint32_t topicCount = 0;
-    for (std::size_t i = 0; i < ordered.size(); ++i) {
-        if (i == 0 || ordered[i]->topic != ordered[i - 1]->topic) {
-            collector.startTopic();
-            ++topicCount;
-        }
-        collector.add(*ordered[i]);
-    }
+    for (const FtsTopic* topic : ordered) collector.add(*topic);
     std::vector<Entry> entries = collector.entries();
     const Roots roots = chooseRoots(entries);
     for (Entry& entry : entries) entry.list = encodeList(*entry.topics, roots);
@@ -386,7 +389,7 @@ std::string buildFullTextIndex(const std::vector<FtsTopic>& topics, unsigned lan
     std::string file(kHeaderSize, '\0');
     const Tree tree = appendTree(file, entries);
     const std::uint32_t lastTopic = ordered.empty() ? 0 : ordered.back()->topic;
-    writeHeader(file, tree, roots, entries, topicCount, lastTopic, languageId);
+    writeHeader(file, tree, roots, entries, collector.topicCount(), lastTopic, languageId);
     return file;
 }
 
