@@ -71,7 +71,7 @@ TEST(FullTextIndex, EncInt) {
         {0, "00"}, {127, "7f"}, {128, "8001"}, {300, "ac02"}, {16384, "808001"}};
     for (const auto& [value, bytes] : cases) {
         std::string out;
-        appendEncInt(out, value);
+        appendEncIntLowFirst(out, value);
         EXPECT_EQ(hex(out), bytes) << value;
     }
 }

@@ -165,10 +165,10 @@ const std::string& wordOf(const NodeRef& node) { return *node.lastWord; }
 void appendEntry(std::string& out, const Entry& entry, std::size_t shared) {
     appendWord(out, *entry.word, shared);
     out += static_cast<char>(entry.title ? 1 : 0);
-    appendEncInt(out, entry.topics->size());
+    appendEncIntLowFirst(out, entry.topics->size());
     appendU32(out, entry.listOffset);
     out.append(2, '\0');
-    appendEncInt(out, entry.list.size());
+    appendEncIntLowFirst(out, entry.list.size());
 }
 
 void appendEntry(std::string& out, const NodeRef& child, std::size_t shared) {

@@ -40,7 +40,7 @@ unsigned scaleRootBits(std::uint64_t value, unsigned root) {
     return length <= root ? 1 + root : 2 * length - root;
 }
 
-void appendEncInt(std::string& out, std::uint64_t value) {
+void appendEncIntLowFirst(std::string& out, std::uint64_t value) {
     while (value >= 0x80) {
         out += static_cast<char>(0x80 | (value & 0x7F));
         value >>= 7;

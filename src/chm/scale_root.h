@@ -28,6 +28,6 @@ unsigned scaleRootBits(std::uint64_t value, unsigned root);
 // The variable-length integer of the index's leaf nodes: 7 bits a byte, low
 // group first (unlike the directory's, which starts with the high one),
 // every byte but the last with its top bit set.
-void appendEncInt(std::string& out, std::uint64_t value);
+void appendEncIntLowFirst(std::string& out, std::uint64_t value);
 
 }  // namespace qv
