@@ -284,7 +284,6 @@ public:
             started_ = true;
             current_ = topic.topic;
             nextLocation_ = 0;
-            ++topicCount_;
             breaker_.split(topic.title, words_);
             for (std::size_t i = 0; i < words_.size(); ++i) {
                 addOccurrence(titles_, words_[i], topic.topic, static_cast<std::uint32_t>(i));
@@ -295,8 +294,6 @@ public:
             addOccurrence(body_, std::move(word), topic.topic, nextLocation_++);
         }
     }
-
-    std::uint32_t topicCount() const { return topicCount_; }
 
     std::vector<Entry> entries() const {
         std::vector<Entry> entries;
@@ -317,7 +314,6 @@ private:
     bool started_ = false;
     std::uint32_t current_ = 0;
     std::uint32_t nextLocation_ = 0;
-    std::uint32_t topicCount_ = 0;
 };
 
 struct Totals {
@@ -343,11 +339,13 @@ Totals totalsOf(const std::vector<Entry>& entries) {
 }
 
 void writeHeader(std::string& file, const Tree& tree, const Roots& roots,
-                 const std::vector<Entry>& entries, std::uint32_t topicCount,
-                 std::uint32_t lastTopic, unsigned languageId) {
+                 const std::vector<Entry>& entries, std::uint32_t lastTopic, unsigned languageId) {
     const Totals totals = totalsOf(entries);
+    // The constants at 0x00, 0x1A, 0x36 and 0x3A are those every compiled
+    // help holds; their meaning is unknown.
     putU32(file, 0x00, 0x00280000);
-    putU32(file, 0x04, topicCount);
+    // How many topics the lists may name: a reader may size a table by it.
+    putU32(file, 0x04, entries.empty() ? 0 : lastTopic + 1);
     putU32(file, 0x08, tree.root);
     putU32(file, 0x10, tree.leafCount);
     putU32(file, 0x14, tree.root);
@@ -389,7 +387,7 @@ std::string buildFullTextIndex(const std::vector<FtsTopic>& topics, unsigned lan
     std::string file(kHeaderSize, '\0');
     const Tree tree = appendTree(file, entries);
     const std::uint32_t lastTopic = ordered.empty() ? 0 : ordered.back()->topic;
-    writeHeader(file, tree, roots, entries, collector.topicCount(), lastTopic, languageId);
+    writeHeader(file, tree, roots, entries, lastTopic, languageId);
     return file;
 }
 
