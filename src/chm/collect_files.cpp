@@ -59,12 +59,15 @@ bool attributeAt(const std::string& text, std::size_t at, const char* name, std:
     return true;
 }
 
-bool referencesOthers(const std::string& name) {
+enum class FileKind { Page, StyleSheet, Other };
+
+FileKind kindOf(const std::string& name) {
     const std::size_t dot = name.find_last_of('.');
-    if (dot == std::string::npos) return false;
+    if (dot == std::string::npos) return FileKind::Other;
     std::string extension = name.substr(dot + 1);
     for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return extension == "html" || extension == "htm" || extension == "css";
+    if (extension == "css") return FileKind::StyleSheet;
+    return extension == "html" || extension == "htm" ? FileKind::Page : FileKind::Other;
 }
 
 std::string lowerAscii(std::string text) {
@@ -76,15 +79,91 @@ std::string lowerAscii(std::string text) {
 
 }  // namespace
 
-std::vector<std::string> referencesIn(const std::string& text) {
-    std::vector<std::string> found;
-    for (std::size_t at = 0; at < text.size(); ++at) {
-        std::size_t value = 0;
-        if (attributeAt(text, at, "href", value) || attributeAt(text, at, "src", value)) {
-            found.push_back(decodeAmpersands(valueAt(text, value, ">")));
+namespace {
+
+// The url() values of a style sheet or a style element's text.
+void cssReferences(const std::string& text, std::size_t from, std::size_t to,
+                   std::vector<std::string>& found) {
+    for (std::size_t at = from; at < to; ++at) {
+        if (text.compare(at, 2, "/*") == 0) {
+            at = std::min(to, text.find("*/", at + 2));
+            if (at == std::string::npos || at == to) return;
+            ++at;
         } else if (startsWithIgnoringCase(text, at, "url(")) {
             found.push_back(valueAt(text, skipBlanks(text, at + 4), ")"));
         }
+    }
+}
+
+// The end of the tag that starts at `at` ('<'): its '>' outside quotes.
+std::size_t tagEnd(const std::string& text, std::size_t at) {
+    char quote = 0;
+    for (; at < text.size(); ++at) {
+        const char c = text[at];
+        if (quote != 0) {
+            if (c == quote) quote = 0;
+        } else if (c == '"' || c == '\'') {
+            quote = c;
+        } else if (c == '>') {
+            return at;
+        }
+    }
+    return text.size();
+}
+
+// The href and src values of the tag text[from, to).
+void tagReferences(const std::string& text, std::size_t from, std::size_t to,
+                   std::vector<std::string>& found) {
+    char quote = 0;
+    for (std::size_t at = from; at < to; ++at) {
+        const char c = text[at];
+        std::size_t value = 0;
+        if (quote != 0) {
+            if (c == quote) quote = 0;
+        } else if (c == '"' || c == '\'') {
+            quote = c;
+        } else if (attributeAt(text, at, "href", value) || attributeAt(text, at, "src", value)) {
+            found.push_back(decodeAmpersands(valueAt(text, value, ">")));
+        }
+    }
+}
+
+// The element's raw text ends at its end tag ("</script", "</style").
+std::size_t rawTextEnd(const std::string& text, std::size_t from, const char* endTag) {
+    for (std::size_t at = text.find("</", from); at != std::string::npos;
+         at = text.find("</", at + 2)) {
+        if (startsWithIgnoringCase(text, at, endTag)) return at;
+    }
+    return text.size();
+}
+
+}  // namespace
+
+std::vector<std::string> referencesIn(const std::string& text, bool styleSheet) {
+    std::vector<std::string> found;
+    if (styleSheet) {
+        cssReferences(text, 0, text.size(), found);
+        return found;
+    }
+    for (std::size_t at = text.find('<'); at != std::string::npos; at = text.find('<', at + 1)) {
+        if (text.compare(at, 4, "<!--") == 0) {
+            at = text.find("-->", at + 4);
+            if (at == std::string::npos) break;
+            continue;
+        }
+        const std::size_t end = tagEnd(text, at);
+        tagReferences(text, at + 1, end, found);
+        if (end >= text.size()) break;
+        if (startsWithIgnoringCase(text, at, "<script")) {
+            at = rawTextEnd(text, end, "</script");
+        } else if (startsWithIgnoringCase(text, at, "<style")) {
+            const std::size_t close = rawTextEnd(text, end, "</style");
+            cssReferences(text, end + 1, close, found);
+            at = close;
+        } else {
+            at = end;
+        }
+        if (at >= text.size()) break;
     }
     return found;
 }
@@ -109,7 +188,7 @@ CollectedFiles collectFiles(const HelpProject& project, const FileReader& reader
             result.problems.push_back({CollectionProblem::Missing, file, referencedBy});
         } else {
             result.files.push_back({"/" + project.listDirectoryUrl + file, bytes, true});
-            if (referencesOthers(file)) toScan.emplace_back(file, std::move(bytes));
+            if (kindOf(file) != FileKind::Other) toScan.emplace_back(file, std::move(bytes));
         }
     };
     for (const std::string& page : project.pages) take(helpSetPath(page), {});
@@ -117,7 +196,8 @@ CollectedFiles collectFiles(const HelpProject& project, const FileReader& reader
     while (!toScan.empty()) {
         const auto [name, bytes] = std::move(toScan.front());
         toScan.pop_front();
-        for (const std::string& value : referencesIn(bytes)) {
+        const bool styleSheet = kindOf(name) == FileKind::StyleSheet;
+        for (const std::string& value : referencesIn(bytes, styleSheet)) {
             const LinkTarget target = followLink(name, value);
             if (!target.local || target.file.empty()) continue;
             if (target.file == ".." || target.file.compare(0, 3, "../") == 0) {

@@ -28,8 +28,9 @@ struct CollectedFiles {
 // Files outside the list file's folder tree are not taken in.
 CollectedFiles collectFiles(const HelpProject& project, const FileReader& reader);
 
-// The references of an HTML page or a style sheet: href and src attribute
-// values (with "&amp;" decoded) and url() values, in the order they appear.
-std::vector<std::string> referencesIn(const std::string& text);
+// The references of an HTML page, in the order they appear: the href and src
+// values of its tags (with "&amp;" decoded) and the url() values of its style
+// elements; comments and scripts left out. Of a style sheet: its url() values.
+std::vector<std::string> referencesIn(const std::string& text, bool styleSheet);
 
 }  // namespace qv

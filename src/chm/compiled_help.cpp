@@ -66,7 +66,11 @@ int buildCompiledHelp(const HelpProject& project, const FileReader& reader,
     SystemSettings system;
     system.contentsFile = contentsFile;
     system.indexFile = indexFile;
-    system.defaultTopic = project.listDirectoryUrl + project.defaultTopic;
+    // Without a default page the viewer opens the first one.
+    const std::string& opening =
+        project.defaultTopic.empty() && !project.pages.empty() ? project.pages.front()
+                                                               : project.defaultTopic;
+    system.defaultTopic = project.listDirectoryUrl + opening;
     system.title = utf8ToCp1252(project.title);
     system.compiledBase = withoutExtension(fileNameOf(request.compiledPath));
     system.languageId = project.languageId;
