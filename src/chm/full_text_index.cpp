@@ -270,8 +270,8 @@ Tree appendTree(std::string& file, std::vector<Entry>& entries) {
 }
 
 // Reads every topic into the lists of the words of its body and of its
-// title. The title comes first in the body's words too, as it heads the
-// page: a reader that stops at a word's first list finds every topic.
+// title. The title's words come first in the body's too, as the title heads
+// the page: a reader that stops at a word's first list finds every topic.
 class WordCollector {
 public:
     explicit WordCollector(unsigned languageId) : breaker_(languageId) {}
@@ -280,16 +280,23 @@ public:
     // one, its title once and its texts one after the other.
     void add(const FtsTopic& topic) {
         words_.clear();
-        if (!started_ || topic.topic != current_) {
+        const bool first = !started_ || topic.topic != current_;
+        if (first) {
             started_ = true;
             current_ = topic.topic;
             nextLocation_ = 0;
-            breaker_.split(topic.title, words_);
+        }
+        PageText page = visibleText(topic.html);
+        if (first) {
+            // The title words are the page's <title>, as a viewer shows it; the
+            // topic's own title (a heading, a file name) when it has none.
+            const bool titled = page.title.find_first_not_of(" \t\r\n") != std::string::npos;
+            breaker_.split(titled ? page.title : topic.title, words_);
             for (std::size_t i = 0; i < words_.size(); ++i) {
                 addOccurrence(titles_, words_[i], topic.topic, static_cast<std::uint32_t>(i));
             }
         }
-        breaker_.split(visibleText(topic.html), words_);
+        breaker_.split(page.text, words_);
         for (std::string& word : words_) {
             addOccurrence(body_, std::move(word), topic.topic, nextLocation_++);
         }

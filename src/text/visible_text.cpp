@@ -93,7 +93,7 @@ class Scanner {
 public:
     explicit Scanner(std::string_view html) : html_(html) {}
 
-    std::string run() {
+    PageText run() {
         while (at_ < html_.size()) {
             const char c = html_[at_];
             if (c == '<') {
@@ -106,7 +106,8 @@ public:
                 at_ = end;
             }
         }
-        return std::move(text_);
+        page_.text = std::move(text_);
+        return std::move(page_);
     }
 
 private:
@@ -179,18 +180,27 @@ private:
         const bool show = shown() && (inside == Inside::RawShown ||
                                       inside == Inside::ReplacedShown || inside == Inside::RestRaw);
         if (inside == Inside::ReplacedShown || inside == Inside::ReplacedHidden) {
+            // The page's first title is kept apart, decoded as shown text is.
+            const bool title = name == "title" && !titleSeen_;
+            std::string shownText;
+            if (title) std::swap(text_, shownText);
             const std::string_view whole = html_;
             html_ = whole.substr(0, end);
             while (at_ < end) {
                 if (html_[at_] == '&') {
-                    reference(show);
+                    reference(show || title);
                 } else {
                     const std::size_t stop = std::min(html_.find('&', at_), end);
-                    if (show) text_.append(html_, at_, stop - at_);
+                    if (show || title) text_.append(html_, at_, stop - at_);
                     at_ = stop;
                 }
             }
             html_ = whole;
+            if (title) {
+                titleSeen_ = true;
+                page_.title = std::move(text_);
+                text_ = std::move(shownText);
+            }
         } else if (show) {
             text_.append(html_, at_, end - at_);
         }
@@ -261,10 +271,12 @@ private:
     std::size_t at_ = 0;
     std::size_t templates_ = 0;  // template elements open: their content is not shown
     std::string text_;
+    PageText page_;
+    bool titleSeen_ = false;
 };
 
 }  // namespace
 
-std::string visibleText(std::string_view html) { return Scanner(html).run(); }
+PageText visibleText(std::string_view html) { return Scanner(html).run(); }
 
 }  // namespace qv

@@ -4,6 +4,11 @@
 
 namespace qv {
 
+struct PageText {
+    std::string text;   // what the page shows
+    std::string title;  // the text of its first <title>, references decoded
+};
+
 // The text a reader sees of an HTML page (UTF-8), for a full-text index:
 // tags, comments, declarations and the content of script, style, title,
 // template (and the other elements a browser does not render) left out,
@@ -17,6 +22,6 @@ namespace qv {
 // out the same, since what the tree construction changes (implied and
 // misnested elements) moves no text. A named reference outside the tool's
 // entity table (&rarr;) is read as a word break: those are symbols.
-std::string visibleText(std::string_view html);
+PageText visibleText(std::string_view html);
 
 }  // namespace qv

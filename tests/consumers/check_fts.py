@@ -2,13 +2,12 @@
 """Searches the full-text index of a compiled help with chmlib's search
 (python3-chm), as a reader that nobody here wrote sees it.
 
-    check_fts.py FTS_CHM WORK_DIR [SQLITE_DOC_DIR]
+    check_fts.py QUORVANE WORK_DIR [SQLITE_DOC_DIR]
 
-Writes a few pages into WORK_DIR, compiles them with FTS_CHM (the test
-helper that writes the tables, the index and the container), and checks
-that each word finds exactly the pages that show it. With SQLITE_DOC_DIR,
-does the same over sqlite3-doc's pages (many leaf nodes, long lists): every
-page found holds the word.
+Writes a few pages and their list file into WORK_DIR, compiles them with
+`quorvane --chm`, and checks that each word finds exactly the pages that
+show it. With SQLITE_DOC_DIR, compiles sqlite3-doc's pages too (many leaf
+nodes, long lists) and checks that every page a word finds holds it.
 """
 
 import glob
@@ -63,9 +62,14 @@ SEARCHES = [
 faults = []
 
 
-def compile_pages(helper, work, language_id, pages):
+def compile_pages(quorvane, work, language, pages):
+    with open(os.path.join(work, "liste.xml"), "w", encoding="utf-8") as listing:
+        listing.write(f'<files title="Recherche" language="{language}" pages="html">\n')
+        listing.writelines(f'  <file name="{page}"/>\n' for page in pages)
+        listing.write("</files>\n")
+    subprocess.run([quorvane, "--chm", "liste.xml", "help"], cwd=work, check=True,
+                   stdout=subprocess.DEVNULL)
     path = os.path.join(work, "help.chm")
-    subprocess.run([helper, path, language_id] + pages, cwd=work, check=True)
     opened = chm.chm.CHMFile()
     if not opened.LoadCHM(path.encode()):
         sys.exit(f"chmlib cannot open {path}")
@@ -77,11 +81,11 @@ def found(opened, query, whole, titles):
     return {url.decode() for url in results.values()}
 
 
-def check_pages(helper, work):
+def check_pages(quorvane, work):
     for name, text in PAGES.items():
         with open(os.path.join(work, name), "w", encoding="utf-8") as page:
             page.write(text)
-    opened = compile_pages(helper, work, "0x40c", sorted(PAGES))
+    opened = compile_pages(quorvane, work, "fr-FR", sorted(PAGES))
     for query, whole, titles, expected in SEARCHES:
         got = found(opened, query, whole, titles)
         if got != expected:
@@ -89,26 +93,32 @@ def check_pages(helper, work):
                           f"expected {sorted(expected)}")
 
 
-def check_sqlite(helper, work, doc_dir):
-    pages = sorted(glob.glob(os.path.join(doc_dir, "*.html")) +
-                   glob.glob(os.path.join(doc_dir, "c3ref", "*.html")))
-    opened = compile_pages(helper, work, "0x409", pages)
+def check_sqlite(quorvane, work, doc_dir):
+    # The pages through a link, so that the list names them inside its folder.
+    work = os.path.join(work, "sqlite")
+    os.makedirs(work, exist_ok=True)
+    if not os.path.islink(os.path.join(work, "doc")):
+        os.symlink(doc_dir, os.path.join(work, "doc"))
+    pages = sorted(os.path.relpath(page, work) for page in
+                   glob.glob(os.path.join(work, "doc", "*.html")) +
+                   glob.glob(os.path.join(work, "doc", "c3ref", "*.html")))
+    opened = compile_pages(quorvane, work, "en-US", pages)
     for query in ["vacuum", "double", "zeroblob", "sqlite3_prepare_v2", "pragma", "the"]:
         got = found(opened, query, 1, 0)
         pattern = re.compile(re.escape(query), re.IGNORECASE)
-        holding = {p for p in pages if pattern.search(open(p, encoding="utf-8",
-                                                           errors="replace").read())}
+        holding = {p for p in pages if pattern.search(
+            open(os.path.join(work, p), encoding="utf-8", errors="replace").read())}
         if not got or not got <= holding:
             faults.append(f"sqlite {query!r}: {len(got)} pages found, "
                           f"{len(got - holding)} of them without the word")
 
 
 def main():
-    helper, work = sys.argv[1], sys.argv[2]
+    quorvane, work = sys.argv[1], sys.argv[2]
     os.makedirs(work, exist_ok=True)
-    check_pages(helper, work)
+    check_pages(quorvane, work)
     if len(sys.argv) > 3:
-        check_sqlite(helper, work, sys.argv[3])
+        check_sqlite(quorvane, work, sys.argv[3])
     for text in faults:
         print("FAULT:", text)
     print(f"{len(SEARCHES)} searches, {len(faults)} faults")
