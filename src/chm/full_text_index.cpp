@@ -25,18 +25,31 @@ constexpr std::size_t kMaxWordBytes = 127;
 // The words are UTF-8: readers compare a query with them byte by byte.
 constexpr std::uint32_t kUtf8CodePage = 65001;
 
-// Where a word stands in one topic: the numbers of its words, from 0.
-struct Occurrences {
+// Where a word stands: a topic, and the number of the word in it, from 0.
+// A word's places come in increasing order, topic by topic: one list per
+// word, where one per word and topic would cost an allocation each.
+struct Place {
     std::uint32_t topic;
-    std::vector<std::uint32_t> locations;
+    std::uint32_t location;
 };
-using WordLists = std::unordered_map<std::string, std::vector<Occurrences>>;
+using Places = std::vector<Place>;
+using WordLists = std::unordered_map<std::string, Places>;
+
+// Calls visit(topic, first, end) for the places [first, end) of each topic.
+template <typename Visit>
+void forEachTopic(const Places& places, Visit visit) {
+    for (std::size_t first = 0, end = 0; first < places.size(); first = end) {
+        while (end < places.size() && places[end].topic == places[first].topic) ++end;
+        visit(places[first].topic, first, end);
+    }
+}
 
 // One word of the leaf nodes: its body or its title occurrences.
 struct Entry {
     const std::string* word;
     bool title;
-    const std::vector<Occurrences>* topics;
+    const Places* places;
+    std::uint32_t topicCount = 0;
     std::string list;  // the encoded topics, counts and locations
     std::uint32_t listOffset = 0;
 };
@@ -79,9 +92,7 @@ std::string cutWord(std::string word) {
 
 void addOccurrence(WordLists& lists, std::string word, std::uint32_t topic,
                    std::uint32_t location) {
-    std::vector<Occurrences>& topics = lists[cutWord(std::move(word))];
-    if (topics.empty() || topics.back().topic != topic) topics.push_back({topic, {}});
-    topics.back().locations.push_back(location);
+    lists[cutWord(std::move(word))].push_back({topic, location});
 }
 
 unsigned bitLength(std::uint64_t value) {
@@ -110,38 +121,41 @@ unsigned bestRoot(const LengthCounts& counts) {
 Roots chooseRoots(const std::vector<Entry>& entries) {
     LengthCounts topics{}, counts{}, locations{};
     for (const Entry& entry : entries) {
+        const Places& places = *entry.places;
         std::uint32_t previousTopic = 0;
-        for (const Occurrences& occurrences : *entry.topics) {
-            ++topics[bitLength(occurrences.topic - previousTopic)];
-            previousTopic = occurrences.topic;
-            ++counts[bitLength(occurrences.locations.size())];
+        forEachTopic(places, [&](std::uint32_t topic, std::size_t first, std::size_t end) {
+            ++topics[bitLength(topic - previousTopic)];
+            previousTopic = topic;
+            ++counts[bitLength(end - first)];
             std::uint32_t previous = 0;
-            for (std::uint32_t location : occurrences.locations) {
-                ++locations[bitLength(location - previous)];
-                previous = location;
+            for (std::size_t i = first; i < end; ++i) {
+                ++locations[bitLength(places[i].location - previous)];
+                previous = places[i].location;
             }
-        }
+        });
     }
     return {bestRoot(topics), bestRoot(counts), bestRoot(locations)};
 }
 
 // The topics of a word, each from a byte: its number (less the one before),
 // how often the word occurs in it, and where (each less the one before).
-std::string encodeList(const std::vector<Occurrences>& topics, const Roots& roots) {
+void encodeList(Entry& entry, const Roots& roots) {
+    const Places& places = *entry.places;
     BitWriter bits;
     std::uint32_t previousTopic = 0;
-    for (const Occurrences& occurrences : topics) {
-        bits.writeScaleRoot(occurrences.topic - previousTopic, roots.topic);
-        previousTopic = occurrences.topic;
-        bits.writeScaleRoot(occurrences.locations.size(), roots.count);
+    forEachTopic(places, [&](std::uint32_t topic, std::size_t first, std::size_t end) {
+        bits.writeScaleRoot(topic - previousTopic, roots.topic);
+        previousTopic = topic;
+        ++entry.topicCount;
+        bits.writeScaleRoot(end - first, roots.count);
         std::uint32_t previous = 0;
-        for (std::uint32_t location : occurrences.locations) {
-            bits.writeScaleRoot(location - previous, roots.location);
-            previous = location;
+        for (std::size_t i = first; i < end; ++i) {
+            bits.writeScaleRoot(places[i].location - previous, roots.location);
+            previous = places[i].location;
         }
         bits.padToByte();
-    }
-    return bits.bytes();
+    });
+    entry.list = bits.bytes();
 }
 
 // The bytes a word shares with the one before it in its node, which it does
@@ -165,7 +179,7 @@ const std::string& wordOf(const NodeRef& node) { return *node.lastWord; }
 void appendEntry(std::string& out, const Entry& entry, std::size_t shared) {
     appendWord(out, *entry.word, shared);
     out += static_cast<char>(entry.title ? 1 : 0);
-    appendEncIntLowFirst(out, entry.topics->size());
+    appendEncIntLowFirst(out, entry.topicCount);
     appendU32(out, entry.listOffset);
     out.append(2, '\0');
     appendEncIntLowFirst(out, entry.list.size());
@@ -304,8 +318,10 @@ public:
 
     std::vector<Entry> entries() const {
         std::vector<Entry> entries;
-        for (const auto& [word, topics] : body_) entries.push_back({&word, false, &topics, {}});
-        for (const auto& [word, topics] : titles_) entries.push_back({&word, true, &topics, {}});
+        for (const auto& [word, places] : body_)
+            entries.push_back({&word, false, &places, 0, {}, 0});
+        for (const auto& [word, places] : titles_)
+            entries.push_back({&word, true, &places, 0, {}, 0});
         std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
             const int order = a.word->compare(*b.word);
             return order != 0 ? order < 0 : !a.title && b.title;
@@ -336,11 +352,9 @@ Totals totalsOf(const std::vector<Entry>& entries) {
         const auto size = static_cast<std::uint32_t>(entry.word->size());
         totals.longestWord = std::max(totals.longestWord, size);
         totals.wordBytes += size;
-        for (const Occurrences& occurrences : *entry.topics) {
-            const auto count = static_cast<std::uint32_t>(occurrences.locations.size());
-            totals.occurrences += count;
-            totals.occurrenceBytes += count * size;
-        }
+        const auto count = static_cast<std::uint32_t>(entry.places->size());
+        totals.occurrences += count;
+        totals.occurrenceBytes += count * size;
     }
     return totals;
 }
@@ -389,7 +403,7 @@ std::string buildFullTextIndex(const std::vector<FtsTopic>& topics, unsigned lan
     for (const FtsTopic* topic : ordered) collector.add(*topic);
     std::vector<Entry> entries = collector.entries();
     const Roots roots = chooseRoots(entries);
-    for (Entry& entry : entries) entry.list = encodeList(*entry.topics, roots);
+    for (Entry& entry : entries) encodeList(entry, roots);
 
     std::string file(kHeaderSize, '\0');
     const Tree tree = appendTree(file, entries);
