@@ -154,7 +154,8 @@ def main(argv):
                           stdout=subprocess.PIPE, stderr=subprocess.STDOUT)
     if done.returncode != 0:
         sys.exit(f"quorvane --chm exited with {done.returncode}:\n{done.stdout.decode('cp1252')}")
-    check(example, "aide", [("équipement", "aide/pages/"), ("note", "aide/pages/")])
+    check(example, "aide", [("étiquettes", "aide/pages/etiquettes.html"),
+                            ("synchronisation", "aide/pages/synchronisation.html")])
 
     if os.path.isdir(doc_dir):
         sqlite = os.path.join(work, "sqlite")
