@@ -53,6 +53,11 @@ def walk(root):
             yield os.path.relpath(os.path.join(folder, name), root).replace(os.sep, "/")
 
 
+def same_file(a, b):
+    with open(a, "rb") as first, open(b, "rb") as second:
+        return first.read() == second.read()
+
+
 def sitemap_shape(data, key):
     return [(entry.depth, entry.values(key)) for entry in helpsite.read_sitemap(data)]
 
@@ -154,6 +159,15 @@ def main(argv):
                           stdout=subprocess.PIPE, stderr=subprocess.STDOUT)
     if done.returncode != 0:
         sys.exit(f"quorvane --chm exited with {done.returncode}:\n{done.stdout.decode('cp1252')}")
+    # The same bytes again, on one thread and on two.
+    for jobs in ("1", "2"):
+        again = os.path.join(work, "example-j" + jobs)
+        shutil.rmtree(again, ignore_errors=True)
+        shutil.copytree(examples, again, ignore=shutil.ignore_patterns("*.chm", "*.log", "*.hh?"))
+        subprocess.run([quorvane, "-j", jobs, "--chm", "aide/liste.xml", "aide"], cwd=again,
+                       env=env, stdout=subprocess.DEVNULL, check=True)
+        if not same_file(os.path.join(again, "aide.chm"), os.path.join(example, "aide.chm")):
+            fault(f"aide.chm written with -j {jobs} has other bytes")
     check(example, "aide", [("étiquettes", "aide/pages/etiquettes.html"),
                             ("synchronisation", "aide/pages/synchronisation.html")])
 
