@@ -98,7 +98,7 @@ TEST(ChmFiles, TopicTablesLeadFromEachTopicToItsTitleAndUrl) {
     const std::string& strings = files[3].content;
     const std::vector<std::pair<std::string, std::string>> expected = {
         {"aide/a.html", "a.html"},
-        {"aide/b.html", "b.html"},
+        {"aide/b.html", "Suite"},
         {"aide/b.html#suite", "Suite"},
         {"aide/c.html", "C"}};
     ASSERT_EQ(topicFile.size(), 16 * expected.size());

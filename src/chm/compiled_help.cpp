@@ -1,5 +1,8 @@
 #include "chm/compiled_help.h"
 
+#include <unordered_map>
+#include <unordered_set>
+
 #include "chm/container.h"
 #include "chm/full_text_index.h"
 #include "chm/keyword_links.h"
@@ -7,6 +10,7 @@
 #include "chm/topic_table.h"
 #include "text/cp1252.h"
 #include "text/input_encoding.h"
+#include "text/links.h"
 
 namespace qv {
 
@@ -23,14 +27,19 @@ std::string withoutExtension(const std::string& name) {
 }
 
 // The full-text index over the pages: each page's text, made UTF-8 the way
-// the run reads pages, under its topic.
-std::string fullTextIndex(const HelpProject& project, const std::vector<ChmFile>& pages,
+// the run reads pages, under its topic; a page listed twice counts once.
+std::string fullTextIndex(const HelpProject& project, const std::vector<ChmFile>& collected,
                           TopicTable& topics) {
+    std::unordered_map<std::string, const std::string*> contents;
+    for (const ChmFile& file : collected) contents.emplace(file.name, &file.content);
     std::vector<FtsTopic> texts;
-    for (std::size_t i = 0; i < project.pages.size() && i < pages.size(); ++i) {
-        const std::string local = project.listDirectoryUrl + project.pages[i];
-        const std::uint32_t topic = topics.topicOf(local, {});
-        std::string html = pages[i].content;
+    std::unordered_set<std::uint32_t> indexed;
+    for (const std::string& page : project.pages) {
+        const std::string local = project.listDirectoryUrl + helpSetPath(page);
+        const auto found = contents.find("/" + local);
+        const std::uint32_t topic = topics.topicOf(project.listDirectoryUrl + page, {});
+        if (found == contents.end() || !indexed.insert(topic).second) continue;
+        std::string html = *found->second;
         decodeInputText(html);
         std::string title;
         appendCp1252AsUtf8(title, topics.topics()[topic].title);
@@ -49,11 +58,12 @@ int buildCompiledHelp(const HelpProject& project, const FileReader& reader,
     const std::string contentsFile = fileNameOf(request.baseName) + ".hhc";
     const std::string indexFile = fileNameOf(request.baseName) + ".hhk";
     std::vector<ChmFile> files;
+    // The contents and index files as the run wrote them, beside the project.
+    const std::string folder =
+        request.baseName.substr(0, request.baseName.size() - fileNameOf(request.baseName).size());
     for (const std::string& sitemap : {contentsFile, indexFile}) {
         std::string text;
-        if (int status = reader.read(request.baseName + sitemap.substr(sitemap.size() - 4), text)) {
-            return status;
-        }
+        if (int status = reader.read(folder + sitemap, text)) return status;
         files.push_back({"/" + sitemap, std::move(text), true});
     }
     TopicTable topics(project);
@@ -67,9 +77,9 @@ int buildCompiledHelp(const HelpProject& project, const FileReader& reader,
     system.contentsFile = contentsFile;
     system.indexFile = indexFile;
     // Without a default page the viewer opens the first one.
-    const std::string& opening =
-        project.defaultTopic.empty() && !project.pages.empty() ? project.pages.front()
-                                                               : project.defaultTopic;
+    const std::string& opening = project.defaultTopic.empty() && !project.pages.empty()
+                                     ? project.pages.front()
+                                     : project.defaultTopic;
     system.defaultTopic = project.listDirectoryUrl + opening;
     system.title = utf8ToCp1252(project.title);
     system.compiledBase = withoutExtension(fileNameOf(request.compiledPath));

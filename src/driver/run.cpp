@@ -225,7 +225,8 @@ int runQuorvane(int argc, const char* const* argv) {
     // thread that reads pages ahead of it).
     if (line.check) {
         const std::string& argument = arguments[0];
-        return runWithLargeStack([&] { return runCheck(splitListPath(argument), argument, jobs); });
+        return runWithLargeStack(
+            [&] { return runCheck(splitListPath(argument), argument, jobs, line.chm); });
     }
     printMessage({"Quorvane - compiled on " QUORVANE_BUILD_STAMP});
     printMessage({""});
