@@ -132,8 +132,14 @@ private:
     void comment(std::size_t from) {
         if (html_.compare(from, 1, ">") == 0) return void(at_ = from + 1);
         if (html_.compare(from, 2, "->") == 0) return void(at_ = from + 2);
-        const std::size_t close = std::min(html_.find("-->", from), html_.find("--!>", from));
-        at_ = close == std::string_view::npos ? html_.size() : html_.find('>', close) + 1;
+        // One pass for both ends: looking for each apart would read the rest
+        // of the page again at every comment that lacks one of them.
+        for (std::size_t dashes = html_.find("--", from); dashes != std::string_view::npos;
+             dashes = html_.find("--", dashes + 1)) {
+            if (html_.compare(dashes + 2, 1, ">") == 0) return void(at_ = dashes + 3);
+            if (html_.compare(dashes + 2, 2, "!>") == 0) return void(at_ = dashes + 4);
+        }
+        at_ = html_.size();
     }
 
     void skipPast(char c, std::size_t from) {
