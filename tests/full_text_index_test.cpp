@@ -77,7 +77,8 @@ TEST(FullTextIndex, EncInt) {
 }
 
 // One topic whose title is also its text: the body list of "été" (which
-// holds the title's words first), then its title list, in one leaf.
+// holds the title's words first), then its title list, in one leaf, each
+// word in UTF-8 then in code page 1252 with the same list.
 TEST(FullTextIndex, OneLeafGolden) {
     const std::string file =
         buildFullTextIndex({{0, "Été", "<html><head><title>Été</title></head><p>été</p>"}}, 0x40c);
@@ -95,27 +96,27 @@ TEST(FullTextIndex, OneLeafGolden) {
               "020102010201");
     EXPECT_EQ(hex(file.substr(0x2E, 4)), "00100000");
     // Longest word, occurrences, entries, their bytes, the leaf's free space,
-    // the last topic; the code page (UTF-8) and the language.
+    // the last topic; the code page (1252) and the language.
     EXPECT_EQ(hex(file.substr(0x3E, 0x24)),
               "05000000"
-              "03000000"
-              "02000000"
-              "0f000000"
+              "06000000"
+              "04000000"
+              "18000000"
               "00000000"
-              "0a000000"
-              "dd0f0000"
+              "10000000"
+              "c40f0000"
               "00000000"
               "00000000");
-    EXPECT_EQ(hex(file.substr(0x7A, 8)), "e9fd00000c040000");
+    EXPECT_EQ(hex(file.substr(0x7A, 8)), "e40400000c040000");
     // Body: topic 0, 2 places, 0 and +1; title: topic 0, 1 place, 0.
     EXPECT_EQ(bitString(file.substr(0x400, 3)),
               "00100000"
               "10000000"
               "00010000");
-    EXPECT_EQ(hex(file.substr(0x403, 8 + 16 + 11)),
+    EXPECT_EQ(hex(file.substr(0x403, 8 + 16 + 11 + 14 + 11)),
               "00000000"
               "0000"
-              "dd0f"
+              "c40f"
               "0600c3a974c3a9"
               "00"
               "01"
@@ -123,6 +124,18 @@ TEST(FullTextIndex, OneLeafGolden) {
               "0000"
               "02"
               "0105"
+              "01"
+              "01"
+              "02040000"
+              "0000"
+              "01"
+              "0400e974e9"
+              "00"
+              "01"
+              "00040000"
+              "0000"
+              "02"
+              "0103"
               "01"
               "01"
               "02040000"

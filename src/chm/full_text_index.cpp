@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <array>
+#include <deque>
 #include <unordered_map>
 
 #include "chm/scale_root.h"
 #include "platform/word_breaker.h"
+#include "text/cp1252.h"
 #include "text/visible_text.h"
 
 namespace qv {
@@ -22,8 +24,12 @@ constexpr std::size_t kIndexHeaderSize = 2;  // free space
 // A word's length goes in a byte; longer runs of letters (an identifier, a
 // key written out) are cut, at a character's start.
 constexpr std::size_t kMaxWordBytes = 127;
-// The words are UTF-8: readers compare a query with them byte by byte.
-constexpr std::uint32_t kUtf8CodePage = 65001;
+// Readers compare a query with the words byte by byte: each word is stored
+// in UTF-8 (chmlib's search takes UTF-8 queries), and again in code page 1252
+// when it has other characters than ASCII and that code page holds them all,
+// as the help's viewer converts a query to the code page the header names,
+// the one of every text of the help.
+constexpr std::uint32_t kHelpCodePage = 1252;
 
 // Where a word stands: a topic, and the number of the word in it, from 0.
 // A word's places come in increasing order, topic by topic: one list per
@@ -44,15 +50,28 @@ void forEachTopic(const Places& places, Visit visit) {
     }
 }
 
+// The encoded topics, counts and locations of a word's places, written once
+// for both forms of the word.
+struct List {
+    std::string bytes;
+    std::uint32_t topicCount = 0;
+    std::uint32_t offset = 0;  // in the file; 0 until written
+};
+
 // One word of the leaf nodes: its body or its title occurrences.
 struct Entry {
     const std::string* word;
     bool title;
     const Places* places;
-    std::uint32_t topicCount = 0;
-    std::string list;  // the encoded topics, counts and locations
-    std::uint32_t listOffset = 0;
+    List* list;
 };
+
+// Words in byte order, as readers compare them; a word's body places before
+// its title places, so that a reader that stops at the first finds all.
+bool wordOrder(const Entry& a, const Entry& b) {
+    const int order = a.word->compare(*b.word);
+    return order != 0 ? order < 0 : !a.title && b.title;
+}
 
 // A node of the tree, by the last word below it.
 struct NodeRef {
@@ -118,6 +137,24 @@ unsigned bestRoot(const LengthCounts& counts) {
     return best;
 }
 
+// Adds the code page 1252 form of each word that has one apart from its
+// UTF-8 form, with the same list, and sorts the whole again.
+void addCodePageForms(std::vector<Entry>& entries, std::deque<std::string>& forms) {
+    const std::size_t count = entries.size();
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::string& word = *entries[i].word;
+        const bool ascii = std::all_of(word.begin(), word.end(),
+                                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+        if (ascii) continue;
+        std::string form = utf8ToCp1252(word);
+        // A character the code page lacks becomes "?", which no word holds.
+        if (form.find('?') != std::string::npos) continue;
+        forms.push_back(std::move(form));
+        entries.push_back({&forms.back(), entries[i].title, entries[i].places, entries[i].list});
+    }
+    std::sort(entries.begin(), entries.end(), wordOrder);
+}
+
 Roots chooseRoots(const std::vector<Entry>& entries) {
     LengthCounts topics{}, counts{}, locations{};
     for (const Entry& entry : entries) {
@@ -139,14 +176,14 @@ Roots chooseRoots(const std::vector<Entry>& entries) {
 
 // The topics of a word, each from a byte: its number (less the one before),
 // how often the word occurs in it, and where (each less the one before).
-void encodeList(Entry& entry, const Roots& roots) {
-    const Places& places = *entry.places;
+List encodeList(const Places& places, const Roots& roots) {
+    List list;
     BitWriter bits;
     std::uint32_t previousTopic = 0;
     forEachTopic(places, [&](std::uint32_t topic, std::size_t first, std::size_t end) {
         bits.writeScaleRoot(topic - previousTopic, roots.topic);
         previousTopic = topic;
-        ++entry.topicCount;
+        ++list.topicCount;
         bits.writeScaleRoot(end - first, roots.count);
         std::uint32_t previous = 0;
         for (std::size_t i = first; i < end; ++i) {
@@ -155,7 +192,8 @@ void encodeList(Entry& entry, const Roots& roots) {
         }
         bits.padToByte();
     });
-    entry.list = bits.bytes();
+    list.bytes = bits.bytes();
+    return list;
 }
 
 // The bytes a word shares with the one before it in its node, which it does
@@ -179,10 +217,10 @@ const std::string& wordOf(const NodeRef& node) { return *node.lastWord; }
 void appendEntry(std::string& out, const Entry& entry, std::size_t shared) {
     appendWord(out, *entry.word, shared);
     out += static_cast<char>(entry.title ? 1 : 0);
-    appendEncIntLowFirst(out, entry.topicCount);
-    appendU32(out, entry.listOffset);
+    appendEncIntLowFirst(out, entry.list->topicCount);
+    appendU32(out, entry.list->offset);
     out.append(2, '\0');
-    appendEncIntLowFirst(out, entry.list.size());
+    appendEncIntLowFirst(out, entry.list->bytes.size());
 }
 
 void appendEntry(std::string& out, const NodeRef& child, std::size_t shared) {
@@ -258,8 +296,10 @@ Tree appendTree(std::string& file, std::vector<Entry>& entries) {
     std::size_t first = 0;
     for (std::size_t end : nodeEnds(entries, kLeafHeaderSize)) {
         for (std::size_t i = first; i < end; ++i) {
-            entries[i].listOffset = offsetOf(file);
-            file += entries[i].list;
+            List& list = *entries[i].list;
+            if (list.offset != 0) continue;  // with the word's other form
+            list.offset = offsetOf(file);
+            file += list.bytes;
         }
         // The leaf before points to this one.
         if (!level.empty()) putU32(file, level.back().offset, offsetOf(file));
@@ -319,13 +359,10 @@ public:
     std::vector<Entry> entries() const {
         std::vector<Entry> entries;
         for (const auto& [word, places] : body_)
-            entries.push_back({&word, false, &places, 0, {}, 0});
+            entries.push_back({&word, false, &places, nullptr});
         for (const auto& [word, places] : titles_)
-            entries.push_back({&word, true, &places, 0, {}, 0});
-        std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
-            const int order = a.word->compare(*b.word);
-            return order != 0 ? order < 0 : !a.title && b.title;
-        });
+            entries.push_back({&word, true, &places, nullptr});
+        std::sort(entries.begin(), entries.end(), wordOrder);
         return entries;
     }
 
@@ -387,7 +424,7 @@ void writeHeader(std::string& file, const Tree& tree, const Roots& roots,
     putU32(file, 0x52, totals.wordBytes);
     putU32(file, 0x56, tree.lastLeafFree);
     putU32(file, 0x5E, lastTopic);
-    putU32(file, 0x7A, kUtf8CodePage);
+    putU32(file, 0x7A, kHelpCodePage);
     putU32(file, 0x7E, languageId);
 }
 
@@ -403,7 +440,14 @@ std::string buildFullTextIndex(const std::vector<FtsTopic>& topics, unsigned lan
     for (const FtsTopic* topic : ordered) collector.add(*topic);
     std::vector<Entry> entries = collector.entries();
     const Roots roots = chooseRoots(entries);
-    for (Entry& entry : entries) encodeList(entry, roots);
+    std::vector<List> lists;
+    lists.reserve(entries.size());  // the entries point into it
+    for (Entry& entry : entries) {
+        lists.push_back(encodeList(*entry.places, roots));
+        entry.list = &lists.back();
+    }
+    std::deque<std::string> otherForms;
+    addCodePageForms(entries, otherForms);
 
     std::string file(kHeaderSize, '\0');
     const Tree tree = appendTree(file, entries);
