@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <tuple>
 
 #include "chm/collect_files.h"
 #include "chm/system_files.h"
@@ -44,7 +45,7 @@ TEST(ChmFiles, ReferencesInPagesAndStyleSheets) {
 TEST(ChmFiles, CollectionFollowsPagesAndStyleSheetsAndReportsWhatItCannotTake) {
     HelpProject project;
     project.listDirectory = project.listDirectoryUrl = "aide/";
-    project.pages = {"pages/a.html", "pages/b.html"};
+    project.pages = {"pages/a.html", "pages/b.html", "../hors.html"};
     const MemoryFileReader reader(std::map<std::string, std::string>{
         {"aide/pages/a.html",
          "<link href=\"../style.css\"><a href=\"b.html#x\"><img src=\"../img/A.png\">"
@@ -61,14 +62,17 @@ TEST(ChmFiles, CollectionFollowsPagesAndStyleSheetsAndReportsWhatItCannotTake) {
     EXPECT_EQ(names, (std::vector<std::string>{"/aide/pages/a.html", "/aide/pages/b.html",
                                                "/aide/style.css", "/aide/img/A.png",
                                                "/aide/img/fond.png"}));
-    ASSERT_EQ(collected.problems.size(), 3u);
-    EXPECT_EQ(collected.problems[0].kind, CollectionProblem::Outside);
-    EXPECT_EQ(collected.problems[0].file, "../dehors.html");
-    EXPECT_EQ(collected.problems[1].kind, CollectionProblem::Missing);
-    EXPECT_EQ(collected.problems[1].file, "pages/absent.html");
-    EXPECT_EQ(collected.problems[1].referencedBy, "pages/a.html");
-    EXPECT_EQ(collected.problems[2].kind, CollectionProblem::BadName);
-    EXPECT_EQ(collected.problems[2].file, "img/a.png");
+    const std::vector<std::tuple<CollectionProblem::Kind, std::string, std::string>> expected = {
+        {CollectionProblem::Outside, "../hors.html", ""},
+        {CollectionProblem::Outside, "../dehors.html", "pages/a.html"},
+        {CollectionProblem::Missing, "pages/absent.html", "pages/a.html"},
+        {CollectionProblem::BadName, "img/a.png", "pages/b.html"},
+    };
+    ASSERT_EQ(collected.problems.size(), expected.size());
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        const CollectionProblem& problem = collected.problems[i];
+        EXPECT_EQ(std::tie(problem.kind, problem.file, problem.referencedBy), expected[i]) << i;
+    }
 }
 
 std::uint32_t word(const std::string& bytes, std::size_t at) {

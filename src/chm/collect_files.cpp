@@ -191,8 +191,18 @@ CollectedFiles collectFiles(const HelpProject& project, const FileReader& reader
             if (kindOf(file) != FileKind::Other) toScan.emplace_back(file, std::move(bytes));
         }
     };
-    for (const std::string& page : project.pages) take(helpSetPath(page), {});
     std::unordered_map<std::string, bool> outside;
+    const auto isOutside = [](const std::string& file) {
+        return file == ".." || file.compare(0, 3, "../") == 0;
+    };
+    for (const std::string& page : project.pages) {
+        const std::string file = helpSetPath(page);
+        if (!isOutside(file)) {
+            take(file, {});
+        } else if (outside.emplace(file, true).second) {
+            result.problems.push_back({CollectionProblem::Outside, file, {}});
+        }
+    }
     while (!toScan.empty()) {
         const auto [name, bytes] = std::move(toScan.front());
         toScan.pop_front();
@@ -200,7 +210,7 @@ CollectedFiles collectFiles(const HelpProject& project, const FileReader& reader
         for (const std::string& value : referencesIn(bytes, styleSheet)) {
             const LinkTarget target = followLink(name, value);
             if (!target.local || target.file.empty()) continue;
-            if (target.file == ".." || target.file.compare(0, 3, "../") == 0) {
+            if (isOutside(target.file)) {
                 if (outside.emplace(target.file, true).second) {
                     result.problems.push_back({CollectionProblem::Outside, target.file, name});
                 }

@@ -14,7 +14,7 @@ struct CollectionProblem {
     enum Kind { Missing, Outside, BadName };
     Kind kind;
     std::string file;          // as the reference leads to it, relative to the list's folder
-    std::string referencedBy;  // relative to the list's folder
+    std::string referencedBy;  // relative to the list's folder; empty: the list itself
 };
 
 struct CollectedFiles {

@@ -85,8 +85,11 @@ int buildCompiledHelp(const HelpProject& project, const FileReader& reader,
     system.compiledBase = withoutExtension(fileNameOf(request.compiledPath));
     system.languageId = project.languageId;
     system.fileTime = fileTimeFromUnix(request.unixTime);
+    for (ChmFile& file : buildTopicFiles(topics.topics())) {
+        if (file.name == "/#IDXHDR") system.indexHeader = file.content;
+        files.push_back(std::move(file));
+    }
     files.push_back({"/#SYSTEM", buildSystemFile(system), false});
-    for (ChmFile& file : buildTopicFiles(topics.topics())) files.push_back(std::move(file));
     for (ChmFile& file : collected.files) files.push_back(std::move(file));
 
     ContainerSettings settings;

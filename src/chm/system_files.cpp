@@ -15,6 +15,7 @@ enum SystemCode : unsigned {
     kCompiledFile = 6,
     kCompilerVersion = 9,
     kTimestamp = 10,
+    kIndexHeader = 13,
 };
 
 void appendEntry(std::string& out, unsigned code, const std::string& data) {
@@ -61,6 +62,7 @@ std::string buildSystemFile(const SystemSettings& settings) {
     std::string stamp;
     appendLittleEndian(stamp, settings.fileTime / 10000000u, 4);
     appendEntry(out, kTimestamp, stamp);
+    if (!settings.indexHeader.empty()) appendEntry(out, kIndexHeader, settings.indexHeader);
     return out;
 }
 
@@ -88,7 +90,7 @@ std::vector<ChmFile> buildTopicFiles(const std::vector<TopicTable::Topic>& topic
         appendLittleEndian(topicFile, 0, 2);
     }
     std::string indexHeader = "T#SM";
-    appendLittleEndian(indexHeader, 0, 4);
+    appendLittleEndian(indexHeader, 1, 4);
     appendLittleEndian(indexHeader, 1, 4);
     appendLittleEndian(indexHeader, topics.size(), 4);
     indexHeader.resize(4096, '\0');

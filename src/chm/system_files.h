@@ -17,6 +17,7 @@ struct SystemSettings {
     std::string compiledBase;  // the .chm's name without folder and extension
     unsigned languageId = 0x409;
     std::uint64_t fileTime = 0;  // 100 ns units since 1601, as Windows counts
+    std::string indexHeader;     // #IDXHDR, of which #SYSTEM holds a copy
 };
 
 // #SYSTEM: the help's title, default topic, contents and index files,

@@ -93,9 +93,10 @@ void checkEmptyHelpSet(const HelpProject& project, const ListFileCheck& list,
 // names it cannot hold, and files style sheets reference that do not exist
 // (the links of the pages are checked with the pages).
 void checkCompiledHelp(const HelpProject& project, const FileReader& reader,
-                       FindingSink& findings) {
+                       const std::string& listFile, FindingSink& findings) {
     for (const CollectionProblem& problem : collectFiles(project, reader).problems) {
-        const std::string path = project.listDirectory + problem.referencedBy;
+        const std::string path =
+            problem.referencedBy.empty() ? listFile : project.listDirectory + problem.referencedBy;
         const AuthorText file{problem.file};
         switch (problem.kind) {
             case CollectionProblem::Outside:
@@ -153,7 +154,7 @@ int checkHelpSet(const FileReader& reader, const ListPath& listPath, const std::
         }
         notes.finish();
         if (findings.errors() == 0) checkEmptyHelpSet(project, notes.list(), findings);
-        if (compiledHelp) checkCompiledHelp(project, reader, findings);
+        if (compiledHelp) checkCompiledHelp(project, reader, listFile, findings);
     }
     findings.write(notes.pagesRead(), writeLine);
     if (findings.errors() > 0) return 2;

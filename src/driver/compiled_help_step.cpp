@@ -22,9 +22,11 @@ std::int64_t recordedTime(const HelpProject& project, const std::string& listFil
     return newest;
 }
 
-void report(const CollectionProblem& problem, const std::string& listDirectory) {
+void report(const CollectionProblem& problem, const std::string& listDirectory,
+            const std::string& listFile) {
     const std::string file = listDirectory + problem.file;
-    const std::string by = listDirectory + problem.referencedBy;
+    const std::string by =
+        problem.referencedBy.empty() ? listFile : listDirectory + problem.referencedBy;
     switch (problem.kind) {
         case CollectionProblem::Missing:
             printMessage({"Fichier \"", Verbatim{file}, "\" introuvable (r\351f\351renc\351 par \"",
@@ -70,7 +72,8 @@ int writeCompiledHelp(const HelpProject& project, const FileReader& reader,
     std::string bytes;
     std::vector<CollectionProblem> problems;
     if (int status = buildCompiledHelp(project, reader, request, bytes, problems)) return status;
-    for (const CollectionProblem& problem : problems) report(problem, project.listDirectory);
+    for (const CollectionProblem& problem : problems)
+        report(problem, project.listDirectory, listFile);
     return writeBytes(request.compiledPath, bytes);
 }
 
