@@ -3,6 +3,7 @@
 #include <cctype>
 #include <deque>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "chm/container.h"
 #include "text/links.h"
@@ -172,11 +173,13 @@ CollectedFiles collectFiles(const HelpProject& project, const FileReader& reader
     CollectedFiles result;
     // Every file met, by its name as a reader compares it, with its name.
     std::unordered_map<std::string, std::string> seen;
+    std::unordered_set<std::string> clashes;
     std::deque<std::pair<std::string, std::string>> toScan;  // name, bytes
     auto take = [&](const std::string& file, const std::string& referencedBy) {
         const auto [known, added] = seen.try_emplace(lowerAscii(file), file);
         if (!added) {
-            if (known->second != file) {
+            // Another spelling of a file already in: reported once.
+            if (known->second != file && clashes.insert(file).second) {
                 result.problems.push_back({CollectionProblem::BadName, file, referencedBy});
             }
             return;
