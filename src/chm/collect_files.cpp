@@ -185,12 +185,14 @@ CollectedFiles collectFiles(const HelpProject& project, const FileReader& reader
             return;
         }
         std::string bytes;
-        if (file.size() + project.listDirectoryUrl.size() + 1 > kMaxChmNameBytes) {
+        // At the root, names starting "#", "$" or ":" belong to the format's own files.
+        const std::string name = project.listDirectoryUrl + file;
+        if (name.size() + 1 > kMaxChmNameBytes || name.find_first_of("#$:") == 0) {
             result.problems.push_back({CollectionProblem::BadName, file, referencedBy});
         } else if (reader.read(project.listDirectory + file, bytes) != 0) {
             result.problems.push_back({CollectionProblem::Missing, file, referencedBy});
         } else {
-            result.files.push_back({"/" + project.listDirectoryUrl + file, bytes, true});
+            result.files.push_back({"/" + name, bytes, true});
             if (kindOf(file) != FileKind::Other) toScan.emplace_back(file, std::move(bytes));
         }
     };
