@@ -250,15 +250,19 @@ TEST(Check, OneRowPerFinding) {
          1},
         {"what the compiled help would miss",
          {{"liste.xml", list("<file name=\"p.html\"/>\n<file name=\"P2.html\"/>\n")},
-          {"p.html", page("<link href=\"s.css\"/><a href=\"../dehors.html\">x</a>")},
+          {"p.html", page("<link href=\"s.css\"/><a href=\"../dehors.html\">x</a><img "
+                          "src=\"$x.png\"/>")},
+          {"$x.png", "x"},
           {"P2.html", page("<a href=\"p2.html\">x</a>")},
           {"p2.html", page("")},
           {"s.css", "p { background: url(absente.png) }"}},
          {"p.html: avertissement: « ../dehors.html » hors du dossier de la liste : absent de "
           "l'aide compilée",
+          "p.html: avertissement: « $x.png » : nom que l'aide compilée ne peut pas contenir "
+          "(trop long, réservé au format, ou déjà pris à la casse près)",
           "p.html:2:24: avertissement: lien « ../dehors.html » : fichier introuvable",
           "P2.html: avertissement: « p2.html » : nom que l'aide compilée ne peut pas contenir "
-          "(trop long, ou déjà pris à la casse près)",
+          "(trop long, réservé au format, ou déjà pris à la casse près)",
           "s.css: avertissement: url(absente.png) : fichier introuvable"},
          1,
          "liste.xml",

@@ -50,7 +50,8 @@ TEST(ChmFiles, CollectionFollowsPagesAndStyleSheetsAndReportsWhatItCannotTake) {
         {"aide/pages/a.html",
          "<link href=\"../style.css\"><a href=\"b.html#x\"><img src=\"../img/A.png\">"
          "<a href=\"http://example.org/\"><a href=\"../../dehors.html\"><a href=\"absent.html\">"},
-        {"aide/pages/b.html", "<img src=\"../img/a.png\"><a href=\"absent.html\">"},
+        {"aide/pages/b.html",
+         "<img src=\"../img/a.png\"><a href=\"absent.html\"><img src=\"../img/a.png\">"},
         {"aide/style.css", "p { background: url(img/fond.png) }"},
         {"aide/img/A.png", "A"},
         {"aide/img/a.png", "a"},

@@ -3,6 +3,7 @@
 #include <cctype>
 #include <deque>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "chm/container.h"
 #include "text/links.h"
@@ -172,22 +173,26 @@ CollectedFiles collectFiles(const HelpProject& project, const FileReader& reader
     CollectedFiles result;
     // Every file met, by its name as a reader compares it, with its name.
     std::unordered_map<std::string, std::string> seen;
+    std::unordered_set<std::string> clashes;
     std::deque<std::pair<std::string, std::string>> toScan;  // name, bytes
     auto take = [&](const std::string& file, const std::string& referencedBy) {
         const auto [known, added] = seen.try_emplace(lowerAscii(file), file);
         if (!added) {
-            if (known->second != file) {
+            // Another spelling of a file already in: reported once.
+            if (known->second != file && clashes.insert(file).second) {
                 result.problems.push_back({CollectionProblem::BadName, file, referencedBy});
             }
             return;
         }
         std::string bytes;
-        if (file.size() + project.listDirectoryUrl.size() + 1 > kMaxChmNameBytes) {
+        // At the root, names starting "#", "$" or ":" belong to the format's own files.
+        const std::string name = project.listDirectoryUrl + file;
+        if (name.size() + 1 > kMaxChmNameBytes || name.find_first_of("#$:") == 0) {
             result.problems.push_back({CollectionProblem::BadName, file, referencedBy});
         } else if (reader.read(project.listDirectory + file, bytes) != 0) {
             result.problems.push_back({CollectionProblem::Missing, file, referencedBy});
         } else {
-            result.files.push_back({"/" + project.listDirectoryUrl + file, bytes, true});
+            result.files.push_back({"/" + name, bytes, true});
             if (kindOf(file) != FileKind::Other) toScan.emplace_back(file, std::move(bytes));
         }
     };

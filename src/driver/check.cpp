@@ -114,7 +114,7 @@ void checkCompiledHelp(const HelpProject& project, const FileReader& reader,
                      Severity::Warning,
                      {"\253 ", file,
                       " \273 : nom que l'aide compil\351e ne peut pas contenir (trop long, "
-                      "ou d\351j\340 pris \340 la casse pr\350s)"}});
+                      "r\351serv\351 au format, ou d\351j\340 pris \340 la casse pr\350s)"}});
                 break;
             case CollectionProblem::Missing:
                 if (problem.referencedBy.size() >= 4 &&

@@ -39,7 +39,8 @@ void report(const CollectionProblem& problem, const std::string& listDirectory,
             break;
         case CollectionProblem::BadName:
             printMessage({"Le nom \"", Verbatim{file},
-                          "\" ne peut pas entrer dans l'aide compil\351e (trop long, ou d\351j\340 "
+                          "\" ne peut pas entrer dans l'aide compil\351e (trop long, r\351serv\351 "
+                          "au format, ou d\351j\340 "
                           "pris \340 la casse pr\350s)"});
             break;
     }

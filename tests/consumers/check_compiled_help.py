@@ -25,6 +25,11 @@ try:
     import chm.chm
     import chm.extra
 except ImportError:
+    # Debian's pychm lives with Debian's interpreter: another python3 first on
+    # PATH (a virtual environment) hands over to it.
+    if os.path.exists("/usr/bin/python3") and os.path.realpath(sys.executable) != \
+            os.path.realpath("/usr/bin/python3"):
+        os.execv("/usr/bin/python3", ["/usr/bin/python3"] + sys.argv)
     sys.exit("pychm not found: install Debian's python3-chm (scripts/install-deps.sh test)")
 
 faults = []
