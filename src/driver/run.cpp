@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "driver/check.h"
+#include "driver/compiled_help_step.h"
 #include "driver/read_help_set.h"
 #include "driver/run_notes.h"
 #include "io/messages.h"
@@ -78,7 +79,7 @@ int expandTemplates(const HelpProject& project, const FileReader& reader) {
 }
 
 int runPhases(const ListPath& listPath, const std::string& baseName,
-              const std::string& compiledFile, unsigned jobs) {
+              const std::string& compiledFile, unsigned jobs, bool compile) {
     const DiskFileReader reader;
     HelpProject project;
     project.listDirectory = listPath.directory;
@@ -87,6 +88,10 @@ int runPhases(const ListPath& listPath, const std::string& baseName,
     int status = readHelpSet(project, reader, listPath.fileName, notes, jobs);
     if (status == 0) status = writeHelpFiles(project, baseName, compiledFile, jobs);
     if (status == 0) status = expandTemplates(project, reader);
+    if (status == 0 && compile) {
+        status = writeCompiledHelp(project, reader, listPath.directory + listPath.fileName,
+                                   baseName, compiledFile, jobs);
+    }
     if (status != 0) printStatusMessage(status);
     return status;
 }
@@ -134,6 +139,8 @@ CommandLine parseCommandLine(int argc, const char* const* argv) {
         const std::string_view argument = argv[i];
         if (argument == "--check" && !line.check) {
             line.check = true;
+        } else if (argument == "--chm" && !line.chm) {
+            line.chm = true;
         } else if (argument == "-j") {
             line.understood = i + 1 < argc && parseJobs(argv[i + 1], line.jobs);
             ++i;
@@ -175,6 +182,11 @@ void printOptions() {
     printMessage(
         {"                           <n> fils d'ex\351cution, de 1 \340 256 (par d\351faut, un"});
     printMessage({"                           par processeur disponible)"});
+    printMessage(
+        {"  --chm                    avant <fichier liste> : \351crit aussi l'aide compil\351e"});
+    printMessage(
+        {"                           (.chm) au chemin que donne <fichier sortie>, avec les"});
+    printMessage({"                           pages et les fichiers qu'elles r\351f\351rencent"});
     printMessage({"  --help                   affiche cette aide"});
     printMessage({"  --version                affiche la version"});
 }
@@ -221,7 +233,8 @@ int runQuorvane(int argc, const char* const* argv) {
     const ListPath listPath = splitListPath(arguments[0]);
     const std::string& baseName = arguments[1];
     const std::string compiledFile = arguments.size() == 3 ? arguments[2] : baseName + ".chm";
-    return runWithLargeStack([&] { return runPhases(listPath, baseName, compiledFile, jobs); });
+    return runWithLargeStack(
+        [&] { return runPhases(listPath, baseName, compiledFile, jobs, line.chm); });
 }
 
 }  // namespace qv
