@@ -67,7 +67,7 @@ int buildCompiledHelp(const HelpProject& project, const FileReader& reader,
         files.push_back({"/" + sitemap, std::move(text), true});
     }
     TopicTable topics(project);
-    for (ChmFile& file : buildKeywordLinks(project.indexRoot, topics)) {
+    for (ChmFile& file : buildKeywordLinks(project, topics)) {
         files.push_back(std::move(file));
     }
     const std::string fullText = fullTextIndex(project, collected.files, topics);

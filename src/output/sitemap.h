@@ -32,4 +32,8 @@ int writeSitemapFile(const std::string& path, const TopicNode& root,
 // top-of-page anchor, "#anchor" otherwise.
 TextStream& writeFragment(TextStream& out, const std::string& anchor);
 
+// The "Local" value of a node's sitemap entry, as the writers above give it:
+// listDirectoryUrl, the node's page, its fragment.
+std::string sitemapLocal(const TopicNode& node, const std::string& listDirectoryUrl);
+
 }  // namespace qv
