@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the tool needs, only when some are missing.
 #   install-deps.sh build   what building and running the tool needs
-#   install-deps.sh test    that, plus what every test needs: GoogleTest, clang
+#   install-deps.sh test    that, plus what every test needs: GoogleTest, libmspack
+#                           (the LZX oracle), clang
 #                           for the fuzzers, chmcmd/chmls, Chromium and Node.js
 #                           for the browser test, Python, strace, groff and
 #                           man-db for the manual pages, dpkg-dev and lintian
@@ -13,7 +14,7 @@ want=(g++ cmake make pkg-config libtinyxml-dev libgumbo-dev libicu-dev)
 case ${1:-build} in
   build) ;;
   test) want+=(libgtest-dev clang libclang-rt-dev fp-utils libchm-bin chromium nodejs npm python3 strace
-              groff-base man-db dpkg-dev lintian sqlite3-doc) ;;
+              groff-base man-db dpkg-dev lintian sqlite3-doc libmspack-dev) ;;
   bench) want+=(libbenchmark-dev python3 valgrind) ;;
   *) echo "unknown list: $1 (build, test or bench)" >&2; exit 2 ;;
 esac

@@ -1,0 +1,82 @@
+#pragma once
+// libmspack's LZX decoder, run over memory: the oracle for the encoder's
+// round trips (the tests and the fuzz target link the static library).
+
+#include <mspack.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <optional>
+#include <string>
+#include <string_view>
+
+extern "C" {
+// The decoder's own entry points, which mspack.h does not declare.
+struct lzxd_stream;
+lzxd_stream* lzxd_init(mspack_system* system, mspack_file* input, mspack_file* output,
+                       int window_bits, int reset_interval, int input_buffer_size,
+                       off_t output_length, char is_delta);
+int lzxd_decompress(lzxd_stream* lzx, off_t out_bytes);
+void lzxd_free(lzxd_stream* lzx);
+}
+
+namespace qv::testing_support {
+
+namespace mspack_memory {
+
+// The decoder reads and writes through mspack_file pointers, which are
+// these in disguise.
+struct Input {
+    std::string_view bytes;
+    std::size_t position = 0;
+};
+
+inline int read(mspack_file* file, void* buffer, int bytes) {
+    auto* input = reinterpret_cast<Input*>(file);
+    const std::size_t count = std::min<std::size_t>(static_cast<std::size_t>(bytes),
+                                                    input->bytes.size() - input->position);
+    std::memcpy(buffer, input->bytes.data() + input->position, count);
+    input->position += count;
+    return static_cast<int>(count);
+}
+
+inline int write(mspack_file* file, void* buffer, int bytes) {
+    reinterpret_cast<std::string*>(file)->append(static_cast<const char*>(buffer),
+                                                 static_cast<std::size_t>(bytes));
+    return bytes;
+}
+
+inline void* alloc(mspack_system*, std::size_t bytes) { return std::malloc(bytes); }
+inline void release(void* pointer) { std::free(pointer); }
+inline void copy(void* from, void* to, std::size_t bytes) { std::memmove(to, from, bytes); }
+inline void message(mspack_file*, const char*, ...) {}
+
+}  // namespace mspack_memory
+
+// The decompressed bytes of an LZX stream whose output is outputSize bytes
+// long, as a CHM reader decodes it from a reset point; nothing when libmspack
+// refuses the stream.
+inline std::optional<std::string> lzxDecompress(std::string_view compressed, unsigned windowBits,
+                                                unsigned resetFrames, std::size_t outputSize) {
+    mspack_system system{};
+    system.read = mspack_memory::read;
+    system.write = mspack_memory::write;
+    system.alloc = mspack_memory::alloc;
+    system.free = mspack_memory::release;
+    system.copy = mspack_memory::copy;
+    system.message = mspack_memory::message;
+    mspack_memory::Input input{compressed};
+    std::string output;
+    lzxd_stream* lzx =
+        lzxd_init(&system, reinterpret_cast<mspack_file*>(&input),
+                  reinterpret_cast<mspack_file*>(&output), static_cast<int>(windowBits),
+                  static_cast<int>(resetFrames), 4096, static_cast<off_t>(outputSize), 0);
+    if (lzx == nullptr) return std::nullopt;
+    const int status = lzxd_decompress(lzx, static_cast<off_t>(outputSize));
+    lzxd_free(lzx);
+    if (status != MSPACK_ERR_OK) return std::nullopt;
+    return output;
+}
+
+}  // namespace qv::testing_support
