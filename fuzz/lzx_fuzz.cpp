@@ -1,4 +1,5 @@
-// Any bytes through the LZX encoder and back through libmspack's decoder.
+// Any bytes through the LZX encoder and back through libmspack's decoder,
+// and chmlib's frame by frame.
 // The first byte picks the window (15 to 21 bits), the reset interval (1 to
 // 3 frames) and how many copies of the rest make the input, each copy with
 // its first byte changed: so that short inputs still span several frames
@@ -10,7 +11,7 @@
 #include <string>
 
 #include "chm/lzx_encoder.h"
-#include "mspack_lzx.h"
+#include "lzx_decoders.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size == 0) return 0;
@@ -28,7 +29,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     settings.threads = 1;
     const qv::LzxOutput one = qv::compressLzx(input, settings);
     if (qv::testing_support::lzxDecompress(one.bytes, settings.windowBits, settings.resetFrames,
-                                           input.size()) != input) {
+                                           input.size()) != input ||
+        qv::testing_support::chmlibLzxDecompress(one.bytes, one.frameOffsets, settings.windowBits,
+                                                 settings.resetFrames, input.size()) != input) {
         std::abort();
     }
     settings.threads = 3;

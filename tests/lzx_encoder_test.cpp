@@ -7,11 +7,12 @@
 #include <numeric>
 
 #include "chm/huffman_code.h"
-#include "mspack_lzx.h"
+#include "lzx_decoders.h"
 
 namespace qv {
 namespace {
 
+using testing_support::chmlibLzxDecompress;
 using testing_support::lzxDecompress;
 
 constexpr std::size_t kFrame = 32768;

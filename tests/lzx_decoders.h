@@ -1,15 +1,19 @@
 #pragma once
-// libmspack's LZX decoder, run over memory: the oracle for the encoder's
-// round trips (the tests and the fuzz target link the static library).
+// Two LZX decoders nobody here wrote, run over memory: the oracles of the
+// encoder's round trips. libmspack's (the static library) reads the stream
+// in one go; chmlib's (its shared library) reads it frame by frame, from
+// the offsets of the frames, as a CHM reader does.
 
 #include <mspack.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 extern "C" {
 // The decoder's own entry points, which mspack.h does not declare.
@@ -19,6 +23,14 @@ lzxd_stream* lzxd_init(mspack_system* system, mspack_file* input, mspack_file* o
                        off_t output_length, char is_delta);
 int lzxd_decompress(lzxd_stream* lzx, off_t out_bytes);
 void lzxd_free(lzxd_stream* lzx);
+
+// chmlib's decoder: window in bits; 0 is success.
+struct LZXstate;
+LZXstate* LZXinit(int window);
+void LZXteardown(LZXstate* state);
+int LZXreset(LZXstate* state);
+int LZXdecompress(LZXstate* state, unsigned char* in, unsigned char* out, int inLength,
+                  int outLength);
 }
 
 namespace qv::testing_support {
@@ -76,6 +88,35 @@ inline std::optional<std::string> lzxDecompress(std::string_view compressed, uns
     const int status = lzxd_decompress(lzx, static_cast<off_t>(outputSize));
     lzxd_free(lzx);
     if (status != MSPACK_ERR_OK) return std::nullopt;
+    return output;
+}
+
+// The same with chmlib, frame by frame: each frame from its own bytes (up to
+// the next frame's offset), the decoder reset at each reset point.
+inline std::optional<std::string> chmlibLzxDecompress(
+    std::string_view compressed, const std::vector<std::uint64_t>& frameOffsets,
+    unsigned windowBits, unsigned resetFrames, std::size_t outputSize) {
+    constexpr std::size_t kFrame = 32768;
+    LZXstate* state = LZXinit(static_cast<int>(windowBits));
+    if (state == nullptr) return std::nullopt;
+    std::string output;
+    bool ok = true;
+    for (std::size_t frame = 0; ok && frame * kFrame < outputSize; ++frame) {
+        if (frame % resetFrames == 0) LZXreset(state);
+        const std::uint64_t begin = frameOffsets[frame];
+        const std::uint64_t end =
+            frame + 1 < frameOffsets.size() ? frameOffsets[frame + 1] : compressed.size();
+        // The decoder may look a little past the frame's end, as the readers allow.
+        std::string in(compressed.substr(begin, end - begin));
+        in.append(64, '\0');
+        std::string out(std::min(kFrame, outputSize - frame * kFrame), '\0');
+        ok = LZXdecompress(state, reinterpret_cast<unsigned char*>(in.data()),
+                           reinterpret_cast<unsigned char*>(out.data()),
+                           static_cast<int>(end - begin), static_cast<int>(out.size())) == 0;
+        output += out;
+    }
+    LZXteardown(state);
+    if (!ok) return std::nullopt;
     return output;
 }
 
