@@ -74,7 +74,8 @@ std::vector<Input> inputs() {
 }
 
 TEST(CompressLzx, RoundTripsThroughLibmspack) {
-    const LzxSettings settings[] = {{15, 1, 1}, {16, 2, 3}, {17, 4, 3}, {19, 3, 1}, {21, 8, 3}};
+    const LzxSettings settings[] = {{15, 1, 1}, {15, 4, 3}, {16, 2, 3},
+                                    {17, 4, 3}, {19, 3, 1}, {21, 8, 3}};
     for (const Input& input : inputs()) {
         for (const LzxSettings& s : settings) {
             SCOPED_TRACE(::testing::Message()
