@@ -45,8 +45,8 @@ public:
                 writeLzxBlock(out, items_, interval.substr(begin, end - begin), positionSlots_,
                               parser_.repeatedOffsets(), previous);
             if (type != LzxBlockType::Uncompressed) {
-                costs = LzxCosts::fromLengths(previous.main.data(), previous.length.data(),
-                                              kLzxLiterals + 8 * positionSlots_);
+                costs = LzxCosts::fromBlock(previous.main.data(), previous.length.data(),
+                                            kLzxLiterals + 8 * positionSlots_, items_);
             }
             out.alignToWord();
         }

@@ -28,17 +28,18 @@ LzxCosts LzxCosts::defaults() {
     return costs;
 }
 
-LzxCosts LzxCosts::fromLengths(const std::uint8_t* mainLengths, const std::uint8_t* lengthLengths,
-                               unsigned mainSymbols) {
+LzxCosts LzxCosts::fromBlock(const std::uint8_t* mainLengths, const std::uint8_t* lengthLengths,
+                             unsigned mainSymbols, const std::vector<LzxItem>& items) {
     LzxCosts costs = defaults();
-    unsigned literalBits = 0;
-    unsigned literals = 0;
-    for (unsigned s = 0; s < kLzxLiterals; ++s) {
-        if (mainLengths[s] == 0) continue;
-        literalBits += mainLengths[s];
+    std::size_t literalBits = 0;
+    std::size_t literals = 0;
+    for (const LzxItem& item : items) {
+        if (item.length != 0) continue;
+        literalBits += mainLengths[item.literal];
         ++literals;
     }
-    if (literals > 0) costs.literal = (literalBits + literals / 2) / literals;
+    if (literals > 0)
+        costs.literal = static_cast<unsigned>((literalBits + literals / 2) / literals);
     // A symbol the block did not use would cost more than the longest it did.
     for (unsigned s = kLzxLiterals; s < mainSymbols; ++s) {
         if (mainLengths[s] > 0)

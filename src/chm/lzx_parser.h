@@ -11,15 +11,16 @@ namespace qv {
 // against the literals it replaces. Taken from the code lengths of the
 // block before, so that the choices follow the data.
 struct LzxCosts {
-    unsigned literal = 8;                                 // an average literal
+    unsigned literal = 6;                                 // an average literal
     std::array<std::uint8_t, kLzxMaxMainSymbols> main{};  // match symbols
     std::array<std::uint8_t, kLzxLengthSymbols> length{};
 
     // Estimates for a start without a block before.
     static LzxCosts defaults();
-    // From the code lengths of a block (0 where a symbol did not occur).
-    static LzxCosts fromLengths(const std::uint8_t* mainLengths, const std::uint8_t* lengthLengths,
-                                unsigned mainSymbols);
+    // From the code lengths of a block (0 where a symbol did not occur) and
+    // its items (the literals' average).
+    static LzxCosts fromBlock(const std::uint8_t* mainLengths, const std::uint8_t* lengthLengths,
+                              unsigned mainSymbols, const std::vector<LzxItem>& items);
 };
 
 // Finds matches with hash chains and parses one reset interval, frame by
