@@ -13,6 +13,8 @@ constexpr unsigned kHashBits = 15;
 constexpr unsigned kMaxChain = 24;
 // A match this long is taken without looking further, or one byte later.
 constexpr unsigned kGoodLength = 64;
+// Beside a match this long, the look one byte later tries fewer positions.
+constexpr unsigned kLongEnough = 16;
 
 std::uint32_t hashAt(const std::uint8_t* p) {
     const std::uint32_t three = p[0] | (p[1] << 8) | (p[2] << 16);
@@ -91,13 +93,14 @@ unsigned LzxParser::matchLength(std::size_t from, std::size_t position, unsigned
     return length;
 }
 
-LzxParser::Candidate LzxParser::longestInChain(std::size_t position, unsigned maxLength) {
+LzxParser::Candidate LzxParser::longestInChain(std::size_t position, unsigned maxLength,
+                                               unsigned maxTries) {
     Candidate found;
     if (maxLength < 3 || position + 3 > size_) return found;
     const std::size_t nearest = position > maxOffset_ ? position - maxOffset_ : 0;
     unsigned bestLength = 2;
     std::int32_t candidate = head_[hashAt(data_ + position)];
-    for (unsigned tries = kMaxChain; candidate >= 0 && tries > 0; --tries) {
+    for (unsigned tries = maxTries; candidate >= 0 && tries > 0; --tries) {
         const auto from = static_cast<std::size_t>(candidate);
         if (from < nearest) break;
         if (data_[from + bestLength] == data_[position + bestLength]) {
@@ -128,7 +131,8 @@ int matchGain(unsigned length, std::uint32_t formatted, const LzxCosts& costs) {
 
 }  // namespace
 
-LzxParser::Candidate LzxParser::best(std::size_t position, std::size_t end, const LzxCosts& costs) {
+LzxParser::Candidate LzxParser::best(std::size_t position, std::size_t end, const LzxCosts& costs,
+                                     unsigned maxTries) {
     insertUpTo(position);
     Candidate chosen;
     const auto maxLength =
@@ -142,7 +146,7 @@ LzxParser::Candidate LzxParser::best(std::size_t position, std::size_t end, cons
         const int gain = matchGain(length, r, costs);
         if (gain > chosen.gain) chosen = {length, r, gain};
     }
-    Candidate chained = longestInChain(position, maxLength);
+    Candidate chained = longestInChain(position, maxLength, maxTries);
     if (chained.length > chosen.length) {
         const std::uint32_t offset = chained.formattedOffset - 2;
         // Offsets equal to R0-R2 were tried above at their full length.
@@ -169,10 +173,11 @@ void LzxParser::parseFrame(std::size_t begin, std::size_t end, const LzxCosts& c
                            std::vector<LzxItem>& items) {
     std::size_t position = begin;
     while (position < end) {
-        Candidate match = best(position, end, costs);
+        Candidate match = best(position, end, costs, kMaxChain);
         // Lazy evaluation: a better match one byte on wins over this one.
         while (match.length > 0 && match.length < kGoodLength && position + 1 < end) {
-            const Candidate next = best(position + 1, end, costs);
+            const unsigned tries = match.length >= kLongEnough ? kMaxChain / 4 : kMaxChain;
+            const Candidate next = best(position + 1, end, costs, tries);
             if (next.gain <= match.gain) break;
             items.push_back({0, 0, data_[position]});
             ++position;

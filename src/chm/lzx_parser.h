@@ -49,8 +49,10 @@ private:
     };
 
     void insertUpTo(std::size_t position);
-    Candidate best(std::size_t position, std::size_t end, const LzxCosts& costs);
-    Candidate longestInChain(std::size_t position, unsigned maxLength);
+    // The best match at position, from R0-R2 and up to maxTries earlier
+    // positions of the hash chain.
+    Candidate best(std::size_t position, std::size_t end, const LzxCosts& costs, unsigned maxTries);
+    Candidate longestInChain(std::size_t position, unsigned maxLength, unsigned maxTries);
     unsigned matchLength(std::size_t from, std::size_t position, unsigned maxLength) const;
     void take(const Candidate& match);
 
