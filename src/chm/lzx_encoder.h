@@ -1,5 +1,3 @@
-// src/chm/lzx_encoder.h (owner: lzx; chm may write a stand-in .cpp that emits only uncompressed LZX
-// blocks until lzx is merged)
 #pragma once
 #include <cstdint>
 #include <string>
