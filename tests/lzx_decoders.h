@@ -78,7 +78,11 @@ inline std::optional<std::string> lzxDecompress(std::string_view compressed, uns
     system.free = mspack_memory::release;
     system.copy = mspack_memory::copy;
     system.message = mspack_memory::message;
-    mspack_memory::Input input{compressed};
+    // Asked for all of a stream that ends at a reset point, the decoder goes
+    // on to read the next interval's header and to align after it: a spare
+    // word keeps it within its input (a CHM reader asks for one file's bytes).
+    const std::string spared = std::string(compressed) + std::string(2, '\0');
+    mspack_memory::Input input{spared};
     std::string output;
     lzxd_stream* lzx =
         lzxd_init(&system, reinterpret_cast<mspack_file*>(&input),

@@ -98,13 +98,8 @@ LzxOutput compressLzx(std::string_view data, const LzxSettings& settings) {
         }
         output.bytes += interval.bytes;
     }
-    // A stream that ends at a reset point: libmspack, asked for exactly all
-    // of the output, goes on to read the next interval's header bit and to
-    // align after it. One more word of zeros keeps it within the input.
-    const std::size_t frames = output.frameOffsets.size();
-    if (frames > 0 && data.size() % kLzxFrameSize == 0 && frames % resetFrames == 0) {
-        output.bytes.append(2, '\0');
-    }
+    // Nothing follows the last frame's word alignment: 7-Zip refuses a frame
+    // whose bytes it does not use up.
     if (output.frameOffsets.empty()) output.frameOffsets.push_back(0);
     return output;
 }
