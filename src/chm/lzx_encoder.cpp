@@ -41,6 +41,9 @@ public:
             parser_.parseFrame(begin, end, costs, items_);
             // One block per frame: blocks never straddle the word alignment
             // at a frame's end, which the older readers handle frame by frame.
+            // Only the last frame can be odd in length, so the byte that pads
+            // an odd stored block (which chmlib skips as the next block
+            // starts) never opens another frame's bytes.
             const LzxBlockType type =
                 writeLzxBlock(out, items_, interval.substr(begin, end - begin), positionSlots_,
                               parser_.repeatedOffsets(), previous);
@@ -92,7 +95,11 @@ LzxOutput compressLzx(std::string_view data, const LzxSettings& settings) {
     checked.windowBits = std::clamp(settings.windowBits, 15u, 21u);
     const unsigned resetFrames = std::max(settings.resetFrames, 1u);
     const std::size_t intervalSize = std::size_t{resetFrames} * kLzxFrameSize;
-    for (IntervalOutput& interval : encodeIntervals(data, intervalSize, checked)) {
+    const std::vector<IntervalOutput> intervals = encodeIntervals(data, intervalSize, checked);
+    std::size_t total = 0;
+    for (const IntervalOutput& interval : intervals) total += interval.bytes.size();
+    output.bytes.reserve(total);
+    for (const IntervalOutput& interval : intervals) {
         for (std::uint64_t offset : interval.frameOffsets) {
             output.frameOffsets.push_back(output.bytes.size() + offset);
         }
