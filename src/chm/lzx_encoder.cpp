@@ -49,7 +49,7 @@ public:
                               parser_.repeatedOffsets(), previous);
             if (type != LzxBlockType::Uncompressed) {
                 costs = LzxCosts::fromBlock(previous.main.data(), previous.length.data(),
-                                            kLzxLiterals + 8 * positionSlots_);
+                                            kLzxLiterals + 8 * positionSlots_, items_);
             }
             out.alignToWord();
         }

@@ -25,21 +25,29 @@ std::uint32_t hashAt(const std::uint8_t* p) {
 
 LzxCosts LzxCosts::defaults() {
     LzxCosts costs;
-    costs.literal.fill(6);
     costs.main.fill(10);
     costs.length.fill(6);
     return costs;
 }
 
 LzxCosts LzxCosts::fromBlock(const std::uint8_t* mainLengths, const std::uint8_t* lengthLengths,
-                             unsigned mainSymbols) {
+                             unsigned mainSymbols, const std::vector<LzxItem>& items) {
     LzxCosts costs = defaults();
-    // A symbol the block did not use would cost more than most it did.
-    for (unsigned s = 0; s < kLzxLiterals; ++s) {
-        costs.literal[s] = mainLengths[s] > 0 ? mainLengths[s] : 12;
+    std::size_t literalBits = 0;
+    std::size_t literals = 0;
+    for (const LzxItem& item : items) {
+        if (item.length != 0) continue;
+        literalBits += mainLengths[item.literal];
+        ++literals;
     }
+    if (literals > 0)
+        costs.literal = static_cast<unsigned>((literalBits + literals / 2) / literals);
+    // A symbol the block did not use would cost more than the longest it did.
     for (unsigned s = kLzxLiterals; s < mainSymbols; ++s) {
-        costs.main[s] = mainLengths[s] > 0 ? mainLengths[s] : 14;
+        if (mainLengths[s] > 0)
+            costs.main[s] = mainLengths[s];
+        else
+            costs.main[s] = 14;
     }
     for (unsigned s = 0; s < kLzxLengthSymbols; ++s) {
         costs.length[s] = lengthLengths[s] > 0 ? lengthLengths[s] : 12;
@@ -111,16 +119,14 @@ LzxParser::Candidate LzxParser::longestInChain(std::size_t position, unsigned ma
 
 namespace {
 
-// The bits of a match less those of the literals it replaces.
-int matchGain(unsigned length, std::uint32_t formatted, std::uint32_t literalBits,
-              const LzxCosts& costs) {
+int matchGain(unsigned length, std::uint32_t formatted, const LzxCosts& costs) {
     const unsigned slot = lzxSlotOf(formatted);
     const unsigned header = std::min(length - kLzxMinMatch, kLzxPrimaryLengths);
     unsigned bits = costs.main[kLzxLiterals + slot * 8 + header] + lzxExtraBits(slot);
     if (header == kLzxPrimaryLengths) {
         bits += costs.length[length - kLzxMinMatch - kLzxPrimaryLengths];
     }
-    return static_cast<int>(literalBits) - static_cast<int>(bits);
+    return static_cast<int>(length * costs.literal) - static_cast<int>(bits);
 }
 
 }  // namespace
@@ -137,7 +143,7 @@ LzxParser::Candidate LzxParser::best(std::size_t position, std::size_t end, cons
         if (offset > position) continue;
         const unsigned length = matchLength(position - offset, position, maxLength);
         if (length < kLzxMinMatch) continue;
-        const int gain = matchGain(length, r, literalBits(position, length), costs);
+        const int gain = matchGain(length, r, costs);
         if (gain > chosen.gain) chosen = {length, r, gain};
     }
     Candidate chained = longestInChain(position, maxLength, maxTries);
@@ -145,8 +151,7 @@ LzxParser::Candidate LzxParser::best(std::size_t position, std::size_t end, cons
         const std::uint32_t offset = chained.formattedOffset - 2;
         // Offsets equal to R0-R2 were tried above at their full length.
         if (offset != repeats_[0] && offset != repeats_[1] && offset != repeats_[2]) {
-            chained.gain = matchGain(chained.length, chained.formattedOffset,
-                                     literalBits(position, chained.length), costs);
+            chained.gain = matchGain(chained.length, chained.formattedOffset, costs);
             if (chained.gain > chosen.gain) chosen = chained;
         }
     }
@@ -166,12 +171,6 @@ void LzxParser::take(const Candidate& match) {
 
 void LzxParser::parseFrame(std::size_t begin, std::size_t end, const LzxCosts& costs,
                            std::vector<LzxItem>& items) {
-    frameBegin_ = begin;
-    literalBitsBefore_.resize(end - begin + 1);
-    literalBitsBefore_[0] = 0;
-    for (std::size_t i = begin; i < end; ++i) {
-        literalBitsBefore_[i - begin + 1] = literalBitsBefore_[i - begin] + costs.literal[data_[i]];
-    }
     std::size_t position = begin;
     while (position < end) {
         Candidate match = best(position, end, costs, kMaxChain);

@@ -11,15 +11,16 @@ namespace qv {
 // against the literals it replaces. Taken from the code lengths of the
 // block before, so that the choices follow the data.
 struct LzxCosts {
-    std::array<std::uint8_t, kLzxLiterals> literal{};     // each byte as a literal
+    unsigned literal = 6;                                 // an average literal
     std::array<std::uint8_t, kLzxMaxMainSymbols> main{};  // match symbols
     std::array<std::uint8_t, kLzxLengthSymbols> length{};
 
     // Estimates for a start without a block before.
     static LzxCosts defaults();
-    // From the code lengths of a block (0 where a symbol did not occur).
+    // From the code lengths of a block (0 where a symbol did not occur) and
+    // its items (the literals' average).
     static LzxCosts fromBlock(const std::uint8_t* mainLengths, const std::uint8_t* lengthLengths,
-                              unsigned mainSymbols);
+                              unsigned mainSymbols, const std::vector<LzxItem>& items);
 };
 
 // Finds matches with hash chains and parses one reset interval, frame by
@@ -54,10 +55,6 @@ private:
     Candidate longestInChain(std::size_t position, unsigned maxLength, unsigned maxTries);
     unsigned matchLength(std::size_t from, std::size_t position, unsigned maxLength) const;
     void take(const Candidate& match);
-    std::uint32_t literalBits(std::size_t position, unsigned length) const {
-        return literalBitsBefore_[position + length - frameBegin_] -
-               literalBitsBefore_[position - frameBegin_];
-    }
 
     std::uint32_t maxOffset_;
     const std::uint8_t* data_ = nullptr;
@@ -66,10 +63,6 @@ private:
     std::vector<std::int32_t> head_;
     std::vector<std::int32_t> previous_;
     std::array<std::uint32_t, 3> repeats_{1, 1, 1};
-    // The literal cost of the frame's bytes before each position, so that
-    // a match weighs against the very bytes it covers.
-    std::vector<std::uint32_t> literalBitsBefore_;
-    std::size_t frameBegin_ = 0;
 };
 
 }  // namespace qv
