@@ -38,7 +38,9 @@ echo "machine: $(nproc) cores, load $(cut -d' ' -f1-3 /proc/loadavg)"
 echo "${#pages[@]} pages of $doc"
 /usr/bin/time -f "chmcmd: %e s wall, %U s user, %S s system" chmcmd doc.hhp >chmcmd.log 2>time.log
 tail -n 1 time.log
-read -r window reset compressed < <(/usr/bin/python3 "$root/bench/chm_section.py" doc.chm section.bin)
+# Debian's python3-chm is for Debian's own interpreter.
+read -r window reset compressed \
+  < <(/usr/bin/python3 "$root/bench/chm_section.py" doc.chm section.bin)
 echo
 echo "chmcmd's section:"
 "$build/bench/qv_lzx_bench" --repeat "$repeat" --window "$window" --reset "$reset" \
