@@ -1,22 +1,28 @@
 #!/usr/bin/env bash
 # Builds the tool and runs it on the bundled French help set in examples/.
-# When a help compiler (chmcmd) is present, also compiles the .chm.
+# The tool writes the compiled help itself (--chm); when chmcmd is present, it
+# compiles a second one, aide-chmcmd.chm, for comparison.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 bash "$root/scripts/install-deps.sh" build
 cmake --preset release -S "$root" >/dev/null
 cmake --build --preset release -j"$(nproc)" >/dev/null
 cd "$root/examples"
-"$root/build/release/quorvane" aide/liste.xml aide
+"$root/build/release/quorvane" --chm aide/liste.xml aide
 echo
 echo "Written in $root/examples:"
 echo "  aide.hhp, aide.hhc, aide.hhk     the help compiler's project, contents and index"
 echo "  aide/sommaire.html, aide/motscles.html   contents and index pages; open aide/index.html in a browser"
+echo "  aide.chm                        the compiled help, written by the tool itself"
 if command -v chmcmd >/dev/null; then
+  # chmcmd writes the project's "Compiled file": keep ours aside meanwhile.
+  mv aide.chm aide.chm.ours
   chmcmd aide.hhp >chmcmd.log 2>&1 || true
   if [ -f aide.chm ]; then
-    echo "  aide.chm                        the compiled help (chmcmd's output is in chmcmd.log)"
+    mv aide.chm aide-chmcmd.chm
+    echo "  aide-chmcmd.chm                 the same compiled by chmcmd (its output is in chmcmd.log)"
   else
-    echo "chmcmd did not produce aide.chm; see examples/chmcmd.log"
+    echo "chmcmd did not produce its aide.chm; see examples/chmcmd.log"
   fi
+  mv aide.chm.ours aide.chm
 fi

@@ -8,7 +8,7 @@ set -euo pipefail
 seconds=${1:-60}
 root=$(cd "$(dirname "$0")/.." && pwd)
 build="$root/build/fuzz"
-targets=(page list template)
+targets=(page list template lzx)
 
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
   -DQUORVANE_FUZZ=ON -DQUORVANE_TESTS=OFF >/dev/null
@@ -20,8 +20,10 @@ for target in "${targets[@]}"; do
   log="$build/fuzz_$target.log"
   mkdir -p "$corpus" "$findings"
   echo "fuzz_$target: ${seconds} s"
+  dict=()
+  [ -f "$root/fuzz/$target.dict" ] && dict=(-dict="$root/fuzz/$target.dict")
   if ! "$build/fuzz/fuzz_$target" "$corpus" "$root/fuzz/corpus/$target" \
-      -dict="$root/fuzz/$target.dict" -max_total_time="$seconds" -max_len=16384 \
+      "${dict[@]}" -max_total_time="$seconds" -max_len=16384 \
       -timeout=10 -rss_limit_mb=4096 -print_final_stats=1 \
       -artifact_prefix="$findings/" >"$log" 2>&1; then
     tail -n 60 "$log"

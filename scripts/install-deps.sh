@@ -3,17 +3,20 @@
 #   install-deps.sh build   what building and running the tool needs
 #   install-deps.sh test    that, plus what every test needs: clang-format,
 #                           GoogleTest, clang for the fuzzers, chmcmd/chmls,
+#                           chmlib, 7-Zip and libmspack to read the .chm back,
 #                           Chromium and Node.js for the browser test, Python,
 #                           strace, groff and man-db for the manual pages,
-#                           dpkg-dev and lintian for the .deb
+#                           dpkg-dev and lintian for the .deb, the pages of
+#                           sqlite3-doc and git-doc for the consumer tests
 #   install-deps.sh bench   that, plus what bench/run.sh needs: Google Benchmark,
 #                           Python, valgrind (--callgrind)
 set -euo pipefail
 want=(g++ cmake make pkg-config libtinyxml-dev libgumbo-dev libicu-dev)
 case ${1:-build} in
   build) ;;
-  test) want+=(clang-format libgtest-dev clang libclang-rt-dev fp-utils libchm-bin chromium nodejs npm
-              python3 strace groff-base man-db dpkg-dev lintian sqlite3-doc git-doc) ;;
+  test) want+=(clang-format libgtest-dev clang libclang-rt-dev fp-utils libchm-bin python3-chm
+              p7zip-full libmspack-dev chromium nodejs npm python3 strace groff-base man-db
+              dpkg-dev lintian sqlite3-doc git-doc) ;;
   bench) want+=(libbenchmark-dev python3 valgrind) ;;
   *) echo "unknown list: $1 (build, test or bench)" >&2; exit 2 ;;
 esac

@@ -40,6 +40,7 @@ struct CheckCase {
     std::vector<std::string> lines;
     int status;
     std::string argument = "liste.xml";
+    bool compiledHelp = false;
 };
 
 std::string utf16WithoutMark(const std::string& ascii) {
@@ -277,6 +278,25 @@ TEST(Check, OneRowPerFinding) {
           "p.html:2:39: avertissement: lien « #概要 » : ancre « 概要 » absente de cette page",
           "p.html:2:60: avertissement: lien « absente.png » : fichier introuvable"},
          1},
+        {"what the compiled help would miss",
+         {{"liste.xml", list("<file name=\"p.html\"/>\n<file name=\"P2.html\"/>\n")},
+          {"p.html", page("<link href=\"s.css\"/><a href=\"../dehors.html\">x</a><img "
+                          "src=\"$x.png\"/>")},
+          {"$x.png", "x"},
+          {"P2.html", page("<a href=\"p2.html\">x</a>")},
+          {"p2.html", page("")},
+          {"s.css", "p { background: url(absente.png) }"}},
+         {"p.html: avertissement: « ../dehors.html » hors du dossier de la liste : absent de "
+          "l'aide compilée",
+          "p.html: avertissement: « $x.png » : nom que l'aide compilée ne peut pas contenir "
+          "(trop long, réservé au format, ou déjà pris à la casse près)",
+          "p.html:2:24: avertissement: lien « ../dehors.html » : fichier introuvable",
+          "P2.html: avertissement: « p2.html » : nom que l'aide compilée ne peut pas contenir "
+          "(trop long, réservé au format, ou déjà pris à la casse près)",
+          "s.css: avertissement: url(absente.png) : fichier introuvable"},
+         1,
+         "liste.xml",
+         true},
         // Templates.
         {"templates a run would refuse",
          {{"liste.xml", list("<file name=\"p.html\"/>\n<table name=\"absent.tpl\"/>\n"
@@ -302,17 +322,19 @@ TEST(Check, OneRowPerFinding) {
     for (const CheckCase& c : cases) {
         SCOPED_TRACE(c.what);
         std::vector<std::string> lines;
-        const int status = checkHelpSet(MemoryFileReader(c.files), splitListPath(c.argument),
-                                        c.argument, [&](const std::vector<MessagePiece>& pieces) {
-                                            std::string& line = lines.emplace_back();
-                                            for (const MessagePiece& piece : pieces) {
-                                                if (piece.own) {
-                                                    appendCp1252AsUtf8(line, piece.text);
-                                                } else {
-                                                    line.append(piece.text);
-                                                }
-                                            }
-                                        });
+        const int status = checkHelpSet(
+            MemoryFileReader(c.files), splitListPath(c.argument), c.argument,
+            [&](const std::vector<MessagePiece>& pieces) {
+                std::string& line = lines.emplace_back();
+                for (const MessagePiece& piece : pieces) {
+                    if (piece.own) {
+                        appendCp1252AsUtf8(line, piece.text);
+                    } else {
+                        line.append(piece.text);
+                    }
+                }
+            },
+            1, c.compiledHelp);
         lines.pop_back();  // the summary
         EXPECT_EQ(lines, c.lines);
         EXPECT_EQ(status, c.status);

@@ -41,6 +41,7 @@ TEST(ParseCommandLine, OptionsBeforeTheListFile) {
         bool understood, check;
         unsigned jobs;
         std::vector<std::string> arguments;
+        bool chm = false;
     } cases[] = {
         {{"liste.xml", "aide"}, true, false, 0, {"liste.xml", "aide"}},
         {{"-j", "2", "liste.xml", "aide"}, true, false, 2, {"liste.xml", "aide"}},
@@ -49,6 +50,9 @@ TEST(ParseCommandLine, OptionsBeforeTheListFile) {
         {{"-j", "1", "-j", "3", "l", "b", "c"}, true, false, 3, {"l", "b", "c"}},
         {{"liste.xml", "-j", "2"}, true, false, 0, {"liste.xml", "-j", "2"}},  // after: arguments
         {{"--check", "--check", "l"}, true, true, 0, {"--check", "l"}},
+        {{"--chm", "-j", "2", "l", "b"}, true, false, 2, {"l", "b"}, true},
+        {{"-j2", "--check", "--chm", "l"}, true, true, 2, {"l"}, true},
+        {{"--chm", "--chm", "l", "b"}, true, false, 0, {"--chm", "l", "b"}, true},
         {{"-j", "0", "l", "b"}, false, false, 0, {}},
         {{"-j", "257", "l", "b"}, false, false, 0, {}},
         {{"-j", "2x", "l", "b"}, false, false, 0, {}},
@@ -65,6 +69,7 @@ TEST(ParseCommandLine, OptionsBeforeTheListFile) {
         EXPECT_EQ(line.understood, c.understood);
         if (!c.understood) continue;
         EXPECT_EQ(line.check, c.check);
+        EXPECT_EQ(line.chm, c.chm);
         EXPECT_EQ(line.jobs, c.jobs);
         EXPECT_EQ(line.arguments, c.arguments);
     }

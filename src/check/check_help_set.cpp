@@ -6,6 +6,7 @@
 #include "check/check_help_set.h"
 
 #include "check/check_findings.h"
+#include "chm/collect_files.h"
 #include "helpset/read_help_set.h"
 #include "io/messages.h"
 #include "io/text_loading.h"
@@ -87,16 +88,55 @@ void checkEmptyHelpSet(const HelpProject& project, const ListFindings& list,
     }
 }
 
+// What the compiled help would miss: files outside the list's folder tree,
+// names it cannot hold, and files style sheets reference that do not exist
+// (the links of the pages are checked with the pages).
+void checkCompiledHelp(const HelpProject& project, const FileReader& reader,
+                       const std::string& listFile, FindingSink& findings) {
+    for (const CollectionProblem& problem : collectFiles(project, reader).problems) {
+        const std::string path =
+            problem.referencedBy.empty() ? listFile : project.listDirectory + problem.referencedBy;
+        const AuthorText file{problem.file};
+        switch (problem.kind) {
+            case CollectionProblem::Outside:
+                findings.report(
+                    {path,
+                     {},
+                     Severity::Warning,
+                     {"\253 ", file,
+                      " \273 hors du dossier de la liste : absent de l'aide compil\351e"}});
+                break;
+            case CollectionProblem::BadName:
+                findings.report(
+                    {path,
+                     {},
+                     Severity::Warning,
+                     {"\253 ", file,
+                      " \273 : nom que l'aide compil\351e ne peut pas contenir (trop long, "
+                      "r\351serv\351 au format, ou d\351j\340 pris \340 la casse pr\350s)"}});
+                break;
+            case CollectionProblem::Missing:
+                if (problem.referencedBy.size() >= 4 &&
+                    problem.referencedBy.compare(problem.referencedBy.size() - 4, 4, ".css") == 0) {
+                    findings.report(
+                        {path, {}, Severity::Warning, {"url(", file, ") : fichier introuvable"}});
+                }
+                break;
+        }
+    }
+}
+
 }  // namespace
 
-int runCheck(const ListPath& listPath, const std::string& argument, unsigned jobs) {
+int runCheck(const ListPath& listPath, const std::string& argument, unsigned jobs,
+             bool compiledHelp) {
     return checkHelpSet(
         DiskFileReader(), listPath, argument,
-        [](const std::vector<MessagePiece>& line) { printMessage(line); }, jobs);
+        [](const std::vector<MessagePiece>& line) { printMessage(line); }, jobs, compiledHelp);
 }
 
 int checkHelpSet(const FileReader& reader, const ListPath& listPath, const std::string& argument,
-                 const ReportWriter& writeLine, unsigned jobs) {
+                 const ReportWriter& writeLine, unsigned jobs, bool compiledHelp) {
     HelpProject project;
     project.listDirectory = listPath.directory;
     project.listDirectoryUrl = listPath.directoryUrl;
@@ -113,6 +153,7 @@ int checkHelpSet(const FileReader& reader, const ListPath& listPath, const std::
         }
         notes.finish();
         if (findings.errors() == 0) checkEmptyHelpSet(project, notes.list(), findings);
+        if (compiledHelp) checkCompiledHelp(project, reader, listFile, findings);
     }
     findings.write(notes.pagesRead(), writeLine);
     if (findings.errors() > 0) return 2;

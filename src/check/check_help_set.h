@@ -12,11 +12,13 @@ namespace qv {
 // failure, writes nothing, and prints every finding, then one summary line.
 // argument is the list file as given. Returns 2 when there is an error, 1
 // when there are only warnings, 0 when nothing was found.
-// jobs threads read the pages (see readHelpSet).
-int runCheck(const ListPath& listPath, const std::string& argument, unsigned jobs = 1);
+// jobs threads read the pages (see readHelpSet). compiledHelp (--chm): also
+// what the compiled help would miss.
+int runCheck(const ListPath& listPath, const std::string& argument, unsigned jobs = 1,
+             bool compiledHelp = false);
 
 // The same with the files reader serves, the report's lines going to writeLine.
 int checkHelpSet(const FileReader& reader, const ListPath& listPath, const std::string& argument,
-                 const ReportWriter& writeLine, unsigned jobs = 1);
+                 const ReportWriter& writeLine, unsigned jobs = 1, bool compiledHelp = false);
 
 }  // namespace qv

@@ -28,6 +28,8 @@ CommandLine parseCommandLine(int argc, const char* const* argv) {
         const std::string_view argument = argv[i];
         if (argument == "--check" && !line.check) {
             line.check = true;
+        } else if (argument == "--chm" && !line.chm) {
+            line.chm = true;
         } else if (argument == "-j") {
             line.understood = i + 1 < argc && parseJobs(argv[i + 1], line.jobs);
             ++i;

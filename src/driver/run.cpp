@@ -56,7 +56,8 @@ int runQuorvane(int argc, const char* const* argv) {
     // thread that reads pages ahead of it).
     if (line.check) {
         const std::string& argument = arguments[0];
-        return runWithLargeStack([&] { return runCheck(splitListPath(argument), argument, jobs); });
+        return runWithLargeStack(
+            [&] { return runCheck(splitListPath(argument), argument, jobs, line.chm); });
     }
     printMessage({"Quorvane - compiled on " QUORVANE_BUILD_STAMP});
     printMessage({""});
@@ -64,7 +65,8 @@ int runQuorvane(int argc, const char* const* argv) {
     const ListPath listPath = splitListPath(arguments[0]);
     const std::string& baseName = arguments[1];
     const std::string compiledFile = arguments.size() == 3 ? arguments[2] : baseName + ".chm";
-    return runWithLargeStack([&] { return runHelpSet(listPath, baseName, compiledFile, jobs); });
+    return runWithLargeStack(
+        [&] { return runHelpSet(listPath, baseName, compiledFile, jobs, line.chm); });
 }
 
 }  // namespace qv

@@ -45,6 +45,11 @@ void printOptions() {
     printMessage(
         {"                           <n> fils d'ex\351cution, de 1 \340 256 (par d\351faut, un"});
     printMessage({"                           par processeur disponible)"});
+    printMessage(
+        {"  --chm                    avant <fichier liste> : \351crit aussi l'aide compil\351e"});
+    printMessage(
+        {"                           (.chm) au chemin que donne <fichier sortie>, avec les"});
+    printMessage({"                           pages et les fichiers qu'elles r\351f\351rencent"});
     printMessage({"  --help                   affiche cette aide"});
     printMessage({"  --version                affiche la version"});
 }

@@ -16,9 +16,24 @@ void writeSitemapHeader(TextStream& out) {
            "</HEAD><BODY>\n";
 }
 
+namespace {
+
+// A link to the top-of-page anchor is a link to the page itself.
+bool needsFragment(const std::string& anchor) {
+    return !anchor.empty() && anchor != kTopOfPageAnchor;
+}
+
+}  // namespace
+
 TextStream& writeFragment(TextStream& out, const std::string& anchor) {
-    if (anchor.empty() || anchor == kTopOfPageAnchor) return out;
+    if (!needsFragment(anchor)) return out;
     return out.encoded(appendAnchorCp1252, "#" + anchor);
+}
+
+std::string sitemapLocal(const TopicNode& node, const std::string& listDirectoryUrl) {
+    std::string local = listDirectoryUrl + node.file;
+    if (needsFragment(node.anchor)) local += '#' + node.anchor;
+    return local;
 }
 
 int writeSitemapFile(const std::string& path, const TopicNode& root,

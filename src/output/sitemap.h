@@ -33,4 +33,8 @@ int writeSitemapFile(const std::string& path, const TopicNode& root,
 // markup characters written as entities (appendAnchorCp1252).
 TextStream& writeFragment(TextStream& out, const std::string& anchor);
 
+// The "Local" value of a node's sitemap entry, as the writers above give it:
+// listDirectoryUrl, the node's page, its fragment.
+std::string sitemapLocal(const TopicNode& node, const std::string& listDirectoryUrl);
+
 }  // namespace qv

@@ -13,6 +13,7 @@
 #include "output/project_file.h"
 #include "output/templates.h"
 #include "platform/threads.h"
+#include "run/compiled_help_step.h"
 #include "run/run_messages.h"
 
 namespace qv {
@@ -51,7 +52,7 @@ int expandTemplates(const HelpProject& project, const FileReader& reader) {
 }  // namespace
 
 int runHelpSet(const ListPath& listPath, const std::string& baseName,
-               const std::string& compiledFile, unsigned jobs) {
+               const std::string& compiledFile, unsigned jobs, bool compile) {
     const DiskFileReader reader;
     HelpProject project;
     project.listDirectory = listPath.directory;
@@ -60,6 +61,10 @@ int runHelpSet(const ListPath& listPath, const std::string& baseName,
     int status = readHelpSet(project, reader, listPath.fileName, messages, jobs);
     if (status == 0) status = writeHelpFiles(project, baseName, compiledFile, jobs);
     if (status == 0) status = expandTemplates(project, reader);
+    if (status == 0 && compile) {
+        status = writeCompiledHelp(project, reader, listPath.directory + listPath.fileName,
+                                   baseName, compiledFile, jobs);
+    }
     if (status != 0) printStatusMessage(status);
     return status;
 }
