@@ -29,7 +29,7 @@ protected:
         auto foretell = [&](Names names) { ahead = std::move(names); };
         ::testing::internal::CaptureStdout();
         const std::string path = "dir/liste.xml";
-        ListMessages report(path);
+        ListMessages report(path, list);
         const int status = readListFile(*project, path, list, handle, report, foretell);
         printed = ::testing::internal::GetCapturedStdout();
         return status;

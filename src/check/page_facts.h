@@ -12,7 +12,7 @@ namespace qv {
 // the parser read.
 struct PageLink {
     std::string value;  // UTF-8, references decoded
-    TextPosition parsed;
+    ParsedPosition parsed;
 };
 
 // What a check keeps of a page for what shows only across pages.

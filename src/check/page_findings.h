@@ -43,7 +43,7 @@ public:
 
     const PageFacts& facts() const { return facts_; }
     // The place in the page as loaded of a place the parser gives.
-    TextPosition fromParser(TextPosition parsed) { return positions().fromParser(parsed); }
+    TextPosition fromParser(ParsedPosition parsed) { return positions().fromParser(parsed); }
 
 private:
     SourceMap& positions();

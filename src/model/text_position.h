@@ -3,9 +3,18 @@
 
 namespace qv {
 
-// A place in a text: its line and column, both from 1. What a column counts
-// depends on who gives it (an editor's characters, or the parser's own
-// steps); {0, 0} means no place is known.
+// Where TinyXML says a node, an attribute or an error is, in the text it
+// parsed: its row and column from 1, a tab moving the column to the next
+// multiple of 4 and a byte order mark taking none; {0, 0} when it gave none.
+// A SourceMap turns it into a TextPosition.
+struct ParsedPosition {
+    int row = 0;
+    int column = 0;
+};
+
+// Where an editor puts the cursor in a file as given: its line and column,
+// both from 1, the column counting characters; {0, 0} means no place is
+// known.
 struct TextPosition {
     int line = 0;
     int column = 0;

@@ -22,7 +22,7 @@ XmlFailure parseAsXml(std::string& text, TiXmlDocument& document) {
 // beyond the limits fails.
 XmlFailure parseAsHtml(const std::string& text, TiXmlDocument& document) {
     const XmlExcess excess = parseHtml(document, text, kPageLimits);
-    return excess.found() ? refusedFailure(text, excess) : XmlFailure{};
+    return excess.found() ? refusedFailure(excess) : XmlFailure{};
 }
 
 }  // namespace

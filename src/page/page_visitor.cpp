@@ -8,6 +8,7 @@
 #include "page/markup.h"
 #include "text/cp1252.h"
 #include "text/tidy_text.h"
+#include "xml/parse.h"
 
 namespace qv {
 
@@ -334,9 +335,9 @@ void PageVisitor::keepGapBefore(const TiXmlNode& node) {
     };
     if (!wantsSpace(title) && !wantsSpace(keyword)) return;
     if (scanFloor_ == std::string::npos) {
-        scanFloor_ = positions_.offset({scanFrom_->Row(), scanFrom_->Column()});
+        scanFloor_ = positions_.offset(parsedAt(*scanFrom_));
     }
-    const std::size_t at = positions_.offset({node.Row(), node.Column()});
+    const std::size_t at = positions_.offset(parsedAt(node));
     if (at == std::string::npos || scanFloor_ == std::string::npos) return;
     if (blankBefore(at)) {
         if (wantsSpace(title)) {

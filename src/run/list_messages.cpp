@@ -2,12 +2,13 @@
 
 #include "io/parse_error_report.h"
 #include "model/status.h"
+#include "run/message_position.h"
 
 namespace qv {
 
 void ListMessages::failed(const XmlFailure& failure) {
-    printParseError(ParseErrorSource::ListFile, path_, failure.at.line, failure.at.column,
-                    {failure.description});
+    const TextPosition at = messagePosition(failure, text_);
+    printParseError(ParseErrorSource::ListFile, path_, at.line, at.column, {failure.description});
 }
 
 int ListMessages::unknownLanguage(const TiXmlAttribute& language) {

@@ -9,7 +9,8 @@ namespace qv {
 // language (which ends the run); everything else passes in silence.
 class ListMessages : public ListNotes {
 public:
-    explicit ListMessages(const std::string& path) : path_(path) {}
+    // text: the list as loaded, which outlives its reading.
+    ListMessages(const std::string& path, const std::string& text) : path_(path), text_(text) {}
 
     void failed(const XmlFailure& failure) override;
     void parsed(const TiXmlDocument&) override {}
@@ -20,6 +21,7 @@ public:
 
 private:
     const std::string& path_;
+    const std::string& text_;
 };
 
 }  // namespace qv

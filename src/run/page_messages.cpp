@@ -4,6 +4,7 @@
 #include "io/text_stream.h"
 #include "page/analyse_page.h"
 #include "page/page_visitor.h"
+#include "run/message_position.h"
 #include "xml/print.h"
 
 namespace qv {
@@ -28,14 +29,15 @@ void saveDiagnosticCopy(TiXmlDocument& document, const std::string& name, bool b
 
 void PageMessages::failed(PreparedPage& page) {
     const XmlFailure& failure = page.failure;
+    const TextPosition at = messagePosition(failure, page.text);
     if (failure.kind == XmlFailure::Kind::Refused) {
         // Refused before parsing: there is no parse tree to copy for diagnosis.
-        printParseError(ParseErrorSource::Page, page.path, failure.at.line, failure.at.column,
+        printParseError(ParseErrorSource::Page, page.path, at.line, at.column,
                         {failure.description});
         return;
     }
     const std::string diagnosticName = page.path + ".xml";
-    printParseError(ParseErrorSource::Page, page.path, failure.at.line, failure.at.column,
+    printParseError(ParseErrorSource::Page, page.path, at.line, at.column,
                     {Verbatim{failure.description}});
     printDiagnosticCopyNote(diagnosticName);
     saveDiagnosticCopy(*page.document, diagnosticName,

@@ -8,9 +8,9 @@ void RunMessages::loading(const std::string& path) {
     printMessage({"Traitement du fichier \"", Verbatim{path}, "\""});
 }
 
-ListNotes& RunMessages::listLoaded(const std::string& path, const std::string&,
+ListNotes& RunMessages::listLoaded(const std::string& path, const std::string& text,
                                    const InputDecoding&) {
-    return list_.emplace(path);
+    return list_.emplace(path, text);
 }
 
 PageNotes& RunMessages::pageLoaded(const PreparedPage&, const std::string& name, int) {

@@ -16,7 +16,7 @@ public:
     bool keepsLoadedPages() const override { return false; }
     void loading(const std::string& path) override;
     void listNotLoaded(const std::string&, int) override {}
-    ListNotes& listLoaded(const std::string& path, const std::string&,
+    ListNotes& listLoaded(const std::string& path, const std::string& text,
                           const InputDecoding&) override;
     int pageNotLoaded(const std::string&, int, int status) override { return status; }
     PageNotes& pageLoaded(const PreparedPage&, const std::string& name, int) override;

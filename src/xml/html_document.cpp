@@ -20,9 +20,9 @@ namespace {
 // member, and the member pointer so formed reaches it in any node.
 class TinyXmlLocation : private TiXmlBase {
 public:
-    static void set(TiXmlBase& item, TextPosition position) {
+    static void set(TiXmlBase& item, ParsedPosition position) {
         TiXmlCursor& cursor = item.*(&TinyXmlLocation::location);
-        cursor.row = position.line - 1;
+        cursor.row = position.row - 1;
         cursor.col = position.column - 1;
     }
 };
@@ -113,7 +113,7 @@ private:
     // Where an element stands: its offset and position, and its depth.
     struct Place {
         std::size_t offset;
-        TextPosition position;
+        ParsedPosition position;
         std::size_t depth;
     };
     struct Pending {

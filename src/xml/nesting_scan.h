@@ -60,7 +60,8 @@ struct XmlExcess {
 // would.
 XmlExcess findExcessiveElement(const char* text, TiXmlEncoding encoding, XmlLimits limits);
 
-// Line and column (both from 1; columns count UTF-8 characters) of offset.
+// Line and column (both from 1; columns count UTF-8 characters, a byte
+// order mark among them) of offset.
 TextPosition positionOf(const std::string& text, std::size_t offset);
 
 // The description of such an element in messages, in code page 1252.

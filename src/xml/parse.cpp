@@ -24,10 +24,9 @@ bool withinLimitsByCount(const std::string& text, const XmlLimits& limits) {
 
 }  // namespace
 
-XmlFailure refusedFailure(const std::string& text, const XmlExcess& excess) {
+XmlFailure refusedFailure(const XmlExcess& excess) {
     XmlFailure failure;
     failure.kind = XmlFailure::Kind::Refused;
-    failure.at = positionOf(text, excess.offset);
     failure.excess = excess;
     failure.description = describeExcess(excess);
     return failure;
@@ -40,7 +39,7 @@ XmlFailure parseXml(TiXmlDocument& document, std::string& text, TiXmlEncoding en
     const char* xml = text.c_str();
     if (!withinLimitsByCount(text, limits)) {
         const XmlExcess excess = findExcessiveElement(xml, encoding, limits);
-        if (excess.found()) return refusedFailure(text, excess);
+        if (excess.found()) return refusedFailure(excess);
     }
     XmlFailure failure;
     document.Parse(xml, nullptr, encoding);

@@ -17,10 +17,9 @@ struct XmlFailure {
         NotWellFormed,  // the parser stopped at an error; the document holds what it built
     };
     Kind kind = Kind::None;
-    // Refused: where the first element beyond the limits starts, as
-    // positionOf gives it. Not well-formed: TinyXML's ErrorRow and ErrorCol
-    // ({0, 0} when it gave none).
-    TextPosition at;
+    // Not well-formed: TinyXML's ErrorRow and ErrorCol ({0, 0} when it gave
+    // none). Refused: {0, 0}; excess.offset says where.
+    ParsedPosition at;
     XmlExcess excess;         // refused: which element, and which limit
     int parserError = 0;      // not well-formed: TinyXML's ErrorId
     std::string description;  // describeExcess's text (code page 1252), or TinyXML's ErrorDesc
@@ -29,10 +28,10 @@ struct XmlFailure {
 };
 
 // Where TinyXML says a node of its tree starts, in the text it parsed.
-inline TextPosition parsedAt(const TiXmlBase& node) { return {node.Row(), node.Column()}; }
+inline ParsedPosition parsedAt(const TiXmlBase& node) { return {node.Row(), node.Column()}; }
 
 // The failure of a text refused by the limits before any parse.
-XmlFailure refusedFailure(const std::string& text, const XmlExcess& excess);
+XmlFailure refusedFailure(const XmlExcess& excess);
 
 // Parses text (up to its first NUL) into document, read with encoding
 // (TIXML_ENCODING_UNKNOWN leaves it to TinyXML's detection). The parser

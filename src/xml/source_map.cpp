@@ -127,7 +127,7 @@ TextPosition SourceMap::fromOffset(std::size_t offset) {
     return originalLines_.position(originalOffset(offset));
 }
 
-TextPosition SourceMap::fromParser(TextPosition parsed) {
+TextPosition SourceMap::fromParser(ParsedPosition parsed) {
     const std::size_t offset = parser_.offset(parsed);
     if (offset == std::string_view::npos) return {0, 0};
     return fromOffset(offset);

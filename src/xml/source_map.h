@@ -30,11 +30,11 @@ public:
 
     // The position in the loaded text of a position TinyXML gives in the
     // rewritten text; {0, 0} when the parser gave none (line 0).
-    TextPosition fromParser(TextPosition parsed);
+    TextPosition fromParser(ParsedPosition parsed);
     // The position in the loaded text of an offset in the rewritten text.
     TextPosition fromOffset(std::size_t offset);
     // The offset in the rewritten text of a position TinyXML gives.
-    std::size_t parserOffset(TextPosition parsed) { return parser_.offset(parsed); }
+    std::size_t parserOffset(ParsedPosition parsed) { return parser_.offset(parsed); }
     // The offset in the loaded text of an offset in the rewritten text.
     std::size_t originalOffset(std::size_t offset);
     // The position of an offset in the loaded text.

@@ -120,8 +120,8 @@ void ParserPositions::indexRows() {
     }
 }
 
-std::size_t ParserPositions::offset(TextPosition parsed) {
-    const int row = parsed.line;
+std::size_t ParserPositions::offset(ParsedPosition parsed) {
+    const int row = parsed.row;
     const int column = parsed.column;
     if (row <= 0) return std::string_view::npos;
     indexRows();
@@ -159,7 +159,7 @@ std::size_t ParserPositions::offset(TextPosition parsed) {
     return std::min(at, text_.size());
 }
 
-TextPosition ParserPositions::position(std::size_t offset) {
+ParsedPosition ParserPositions::position(std::size_t offset) {
     indexRows();
     offset = std::min(offset, text_.size());
     const std::size_t row =

@@ -75,10 +75,10 @@ public:
         : text_(text), utf8_(encoding == TIXML_ENCODING_UTF8) {}
 
     // npos for line 0: the parser gave no position.
-    std::size_t offset(TextPosition parsed);
+    std::size_t offset(ParsedPosition parsed);
     // The line and column TinyXML would give the character at offset: what
     // offset() turns back into that offset, for a tree another parser built.
-    TextPosition position(std::size_t offset);
+    ParsedPosition position(std::size_t offset);
 
 private:
     void indexRows();
