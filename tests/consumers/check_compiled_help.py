@@ -143,7 +143,7 @@ def check(work, base, words):
         print(f"{name}: no full-text index: searching not checked")
         return
     for word, page in words:
-        _, results = chm.extra.search(handle._chmfile, word.encode("utf-8"), 1, 0)
+        _, results = chm.extra.search(handle.file, word.encode("utf-8"), 1, 0)
         urls = [url.decode("utf-8", errors="replace") for url in (results or {}).values()]
         if not any(url.lstrip("/").startswith(page) for url in urls):
             fault(f"{name}: searching {word!r} does not find {page} ({urls[:5]})")
