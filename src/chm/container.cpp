@@ -117,6 +117,13 @@ std::string buildContainer(const std::vector<ChmFile>& files, const ContainerSet
     std::vector<DirectoryEntry> entries;
     std::string plain;
     std::string uncompressed;
+    // The section is laid out, padded and compressed in place: on a large
+    // help set each copy of it costs as much as a fair part of the encoding.
+    std::size_t sectionSize = 0;
+    for (const ChmFile& file : files) {
+        if (file.compressed) sectionSize += file.content.size();
+    }
+    uncompressed.reserve((sectionSize / kFrameSize + 1) * kFrameSize);
     for (const ChmFile& file : files) {
         if (file.compressed) {
             lay(file, 1, uncompressed, entries);
@@ -128,29 +135,35 @@ std::string buildContainer(const std::vector<ChmFile>& files, const ContainerSet
     // full, padded with zeros, while the tables give the true length. A
     // section that ends on a frame boundary gets a frame of zeros after it:
     // libmspack decodes the frame that follows its last byte.
-    std::string frames = uncompressed;
-    frames.resize((uncompressed.size() / kFrameSize + 1) * kFrameSize, '\0');
-    const LzxOutput compressed = compressLzx(frames, settings.lzx);
+    uncompressed.resize((sectionSize / kFrameSize + 1) * kFrameSize, '\0');
+    const LzxOutput compressed = compressLzx(uncompressed, settings.lzx);
+    std::string().swap(uncompressed);
     const std::string storage = kStorage;
     std::string spanInfo;
-    appendLittleEndian(spanInfo, uncompressed.size(), 8);
+    appendLittleEndian(spanInfo, sectionSize, 8);
     const std::vector<ChmFile> dataSpace = {
         {"::DataSpace/NameList", nameList(), false},
         {storage + "ControlData", controlData(settings.lzx), false},
         {storage + "SpanInfo", spanInfo, false},
         {storage + "Transform/List", utf16(kLzxGuid), false},
         {storage + "Transform/" + kLzxGuid + "/InstanceData/ResetTable",
-         resetTable(compressed, uncompressed.size()), false},
-        {storage + "Content", compressed.bytes, false},
+         resetTable(compressed, sectionSize), false},
     };
     for (const ChmFile& file : dataSpace) lay(file, 0, plain, entries);
+    plain.reserve(plain.size() + compressed.bytes.size());
+    entries.push_back({storage + "Content", 0, plain.size(), compressed.bytes.size()});
+    plain += compressed.bytes;
     std::sort(entries.begin(), entries.end(), [](const DirectoryEntry& a, const DirectoryEntry& b) {
         return directoryOrder(a.name, b.name);
     });
     const std::string directory = buildDirectory(entries, settings.languageId);
     const std::uint64_t fileSize =
         kItsfHeaderSize + kFileSizeSectionSize + directory.size() + plain.size();
-    return itsfHeader(settings, directory.size(), fileSize) + directory + plain;
+    std::string out = itsfHeader(settings, directory.size(), fileSize);
+    out.reserve(out.size() + directory.size() + plain.size());
+    out += directory;
+    out += plain;
+    return out;
 }
 
 }  // namespace qv
