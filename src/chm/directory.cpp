@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "chm/encint.h"
+#include "text/ascii.h"
 
 namespace qv {
 
@@ -15,8 +16,6 @@ constexpr std::size_t kQuickRefEvery = 1 + (1u << kQuickRefDensity);
 constexpr std::size_t kListingHeader = 0x14;
 constexpr std::size_t kIndexHeader = 0x08;
 constexpr std::uint32_t kNone = 0xFFFFFFFF;
-
-char lowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
 int compareIgnoringCase(const std::string& a, const std::string& b) {
     const std::size_t common = std::min(a.size(), b.size());

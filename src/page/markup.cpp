@@ -6,13 +6,11 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "text/ascii.h"
+
 namespace qv {
 
-namespace {
-
-char lowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c; }
-
-}  // namespace
+namespace {}  // namespace
 
 // One walk over the element's attributes (the parser refuses an element
 // that repeats one).

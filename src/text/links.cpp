@@ -3,6 +3,8 @@
 #include <cctype>
 #include <vector>
 
+#include "text/ascii.h"
+
 namespace qv {
 
 namespace {
@@ -41,8 +43,6 @@ bool hasScheme(std::string_view value) {
     return false;
 }
 
-bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f'; }
-
 }  // namespace
 
 std::string helpSetPath(std::string_view name) {
@@ -73,8 +73,8 @@ std::string helpSetPath(std::string_view name) {
 
 LinkTarget followLink(std::string_view pageName, std::string_view value) {
     LinkTarget target;
-    while (!value.empty() && isBlank(value.front())) value.remove_prefix(1);
-    while (!value.empty() && isBlank(value.back())) value.remove_suffix(1);
+    while (!value.empty() && isHtmlBlank(value.front())) value.remove_prefix(1);
+    while (!value.empty() && isHtmlBlank(value.back())) value.remove_suffix(1);
     if (value.empty() || hasScheme(value) || value[0] == '/' || value[0] == '\\') return target;
     target.local = true;
     std::string_view path = value;

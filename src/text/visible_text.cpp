@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "text/ascii.h"
 #include "text/cp1252.h"
 #include "text/entities.h"
 
@@ -12,8 +13,6 @@ namespace {
 
 bool isLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
-bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f'; }
-char lowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c; }
 
 // Elements laid out as blocks or replaced by something that is not text:
 // their tags stand between words. Every other element (b, a, span, one HTML
@@ -150,7 +149,7 @@ private:
     void tag(std::size_t nameStart, bool end) {
         std::size_t i = nameStart;
         std::string name;
-        while (i < html_.size() && !isBlank(html_[i]) && html_[i] != '/' && html_[i] != '>') {
+        while (i < html_.size() && !isHtmlBlank(html_[i]) && html_[i] != '/' && html_[i] != '>') {
             name += lowerAscii(html_[i++]);
         }
         at_ = skipAttributes(i);
@@ -169,7 +168,7 @@ private:
     std::size_t skipAttributes(std::size_t i) const {
         while (i < html_.size() && html_[i] != '>') {
             if (html_[i++] != '=') continue;
-            while (i < html_.size() && isBlank(html_[i])) ++i;
+            while (i < html_.size() && isHtmlBlank(html_[i])) ++i;
             if (i < html_.size() && (html_[i] == '"' || html_[i] == '\'')) {
                 const std::size_t close = html_.find(html_[i], i + 1);
                 i = close == std::string_view::npos ? html_.size() : close + 1;
@@ -219,7 +218,7 @@ private:
              i = html_.find("</", i + 2)) {
             const std::size_t after = i + 2 + name.size();
             if (startsWithNoCase(html_, i + 2, name) &&
-                (after == html_.size() || isBlank(html_[after]) || html_[after] == '/' ||
+                (after == html_.size() || isHtmlBlank(html_[after]) || html_[after] == '/' ||
                  html_[after] == '>')) {
                 return i;
             }
