@@ -17,20 +17,9 @@ cmake -S "$root" -B "$build" --preset release >/dev/null
 cmake --build "$build" -j"$(nproc)" --target quorvane >/dev/null
 
 work=$root/build/bench-data/sqlite-chm-run
-rm -rf "$work"
-mkdir -p "$work"
+source "$root/bench/sqlite_set.sh"
+lay_sqlite_set "$work" "$doc"
 cd "$work"
-ln -s "$doc" doc
-pages=()
-for folder in "" c3ref/; do
-  while IFS= read -r page; do pages+=("doc/$folder$page"); done \
-    < <(cd "doc/$folder" && ls -1 -- *.html | LC_ALL=C sort)
-done
-{
-  echo '<files title="Documentation" pages="html">'
-  printf '  <file name="%s"/>\n' "${pages[@]}"
-  echo '</files>'
-} > liste.xml
 
 echo "machine: $(nproc) cores, load $(cut -d' ' -f1-3 /proc/loadavg)"
 echo "${#pages[@]} pages of $doc, best of $repeat"

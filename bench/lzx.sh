@@ -18,20 +18,9 @@ cmake -S "$root" -B "$build" --preset release -DQUORVANE_BENCH=ON >/dev/null
 cmake --build "$build" -j"$(nproc)" --target quorvane qv_lzx_bench >/dev/null
 
 work=$root/build/bench-data/sqlite-chm
-rm -rf "$work"
-mkdir -p "$work"
+source "$root/bench/sqlite_set.sh"
+lay_sqlite_set "$work" "$doc"
 cd "$work"
-ln -s "$doc" doc
-pages=()
-for folder in "" c3ref/; do
-  while IFS= read -r page; do pages+=("doc/$folder$page"); done \
-    < <(cd "doc/$folder" && ls -1 -- *.html | LC_ALL=C sort)
-done
-{
-  echo '<files title="Documentation" pages="html">'
-  printf '  <file name="%s"/>\n' "${pages[@]}"
-  echo '</files>'
-} > liste.xml
 "$build/quorvane" liste.xml doc >quorvane.log
 
 echo "machine: $(nproc) cores, load $(cut -d' ' -f1-3 /proc/loadavg)"

@@ -20,6 +20,7 @@ import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import helpsite  # noqa: E402
+from helpsite import fault, tool  # noqa: E402
 
 BASE = "aide"
 LANGUAGE_ID = 0x402
@@ -30,21 +31,6 @@ SYSTEM_DEFAULT_TOPIC, SYSTEM_TITLE, SYSTEM_LANGUAGE = 2, 3, 4
 # fragment into a page in a subfolder is reported as undefined. It reports the
 # fragment as the sitemap writes it, references not decoded.
 ANCHOR_ERROR = re.compile(r"^Error: Anchor (\S+?)#(\S+) undefined; first use (.*)$")
-
-faults = []
-
-
-def fault(text):
-    faults.append(text)
-    print("FAULT:", text)
-
-
-def tool(name):
-    path = shutil.which(name)
-    if not path:
-        sys.exit(f"{name} not found on PATH: install Debian's fp-utils (chmcmd) and libchm-bin "
-                 "(chmls, extract_chmLib), e.g. with scripts/install-deps.sh test")
-    return path
 
 
 def run(args, cwd):
@@ -174,8 +160,8 @@ def main(argv):
             fault(f"chmcmd: {line}")
     print(f"{excused} 'Anchor ... undefined' errors about anchors that the stored pages do have")
 
-    if faults:
-        print(f"{len(faults)} faults")
+    if helpsite.faults:
+        print(f"{len(helpsite.faults)} faults")
         return 1
     print("the .chm holds every page, our contents and index files, and every target they name")
     return 0

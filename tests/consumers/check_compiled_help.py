@@ -20,31 +20,13 @@ import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import helpsite  # noqa: E402
+from helpsite import fault, tool  # noqa: E402
 
 try:
     import chm.chm
     import chm.extra
 except ImportError:
-    # Debian's pychm lives with Debian's interpreter: another python3 first on
-    # PATH (a virtual environment) hands over to it.
-    if os.path.exists("/usr/bin/python3") and os.path.realpath(sys.executable) != \
-            os.path.realpath("/usr/bin/python3"):
-        os.execv("/usr/bin/python3", ["/usr/bin/python3"] + sys.argv)
     sys.exit("pychm not found: install Debian's python3-chm (scripts/install-deps.sh test)")
-
-faults = []
-
-
-def fault(text):
-    faults.append(text)
-    print("FAULT:", text)
-
-
-def tool(name):
-    path = shutil.which(name)
-    if not path:
-        sys.exit(f"{name} not found: run scripts/install-deps.sh test")
-    return path
 
 
 def run(args, cwd):
@@ -196,8 +178,8 @@ def main(argv):
     else:
         print(f"{doc_dir} not found: the sqlite set is not checked")
 
-    if faults:
-        sys.exit(f"{len(faults)} fault(s)")
+    if helpsite.faults:
+        sys.exit(f"{len(helpsite.faults)} fault(s)")
     print("every check passed")
 
 

@@ -21,16 +21,9 @@ import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import helpsite  # noqa: E402
+from helpsite import tool  # noqa: E402
 
 BASE = "aide"
-
-
-def tool(name):
-    path = shutil.which(name)
-    if not path:
-        sys.exit(f"{name} not found on PATH: install Debian's fp-utils, e.g. with "
-                 "scripts/install-deps.sh test")
-    return path
 
 
 def as_shown(text):

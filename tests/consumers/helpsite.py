@@ -9,6 +9,8 @@ import html.parser
 import os
 import posixpath
 import re
+import shutil
+import sys
 import urllib.parse
 
 _PARAM = re.compile(rb'<param\s+name="([^"]*)"\s+value="([^"]*)"\s*/?>', re.I)
@@ -156,3 +158,20 @@ class Site:
         if fragment and fragment not in self.anchors(path):
             return f"{url}: {path} has no element with id or name \"{fragment}\""
         return None
+
+
+# The faults a check found, printed as they are found.
+faults = []
+
+
+def fault(text):
+    faults.append(text)
+    print("FAULT:", text)
+
+
+def tool(name):
+    """The path of a program on PATH; the check ends, saying how to install it, without it."""
+    path = shutil.which(name)
+    if not path:
+        sys.exit(f"{name} not found on PATH: run scripts/install-deps.sh test")
+    return path
