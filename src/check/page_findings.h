@@ -37,6 +37,7 @@ public:
     void converted(const TiXmlBase& node, std::string_view utf8, const std::string& cp1252,
                    bool title) override;
     void entryAnchored(const TiXmlElement& element, const TiXmlAttribute& anchor) override;
+    void contextMarked(const TiXmlElement&, const TiXmlAttribute&) override {}
     // Repeated anchors, headings marked the old way, and entries whose
     // anchor no browser reaches.
     void walked(const PreparedPage& page) override;

@@ -80,6 +80,8 @@ bool ListFileVisitor::VisitEnter(const TiXmlElement& element, const TiXmlAttribu
         auto& templates = entry.kind == TemplateKind::Contents ? project_.contentsTemplates
                                                                : project_.indexTemplates;
         templates.push_back(entry.name);
+    } else if (const char* header = contextHeaderName(element)) {
+        project_.contexts.headers.push_back(header);
     }
     return status_ == 0;
 }

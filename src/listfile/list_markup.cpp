@@ -19,6 +19,7 @@ const ListElement kListElements[] = {
     {"file", {"name", "default", nullptr, nullptr}},
     {"table", {"name", nullptr, nullptr, nullptr}},
     {"index", {"name", nullptr, nullptr, nullptr}},
+    {"map", {"name", nullptr, nullptr, nullptr}},
 };
 
 }  // namespace
@@ -27,6 +28,10 @@ bool isHelpSetElement(const TiXmlElement& element) { return isNamed(element, "fi
 
 const char* pageEntryName(const TiXmlElement& element) {
     return isNamed(element, "file") ? element.Attribute("name") : nullptr;
+}
+
+const char* contextHeaderName(const TiXmlElement& element) {
+    return isNamed(element, "map") ? element.Attribute("name") : nullptr;
 }
 
 TemplateEntry templateEntry(const TiXmlElement& element) {

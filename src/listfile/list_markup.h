@@ -23,6 +23,10 @@ struct TemplateEntry {
 };
 TemplateEntry templateEntry(const TiXmlElement& element);
 
+// The header a "map" element names (its name): a C header whose "#define"
+// lines number the contexts. Null when the element is no map entry.
+const char* contextHeaderName(const TiXmlElement& element);
+
 // The attributes read on an element of the list (null-terminated), or null
 // for an element the walk ignores.
 const char* const* listAttributes(const TiXmlElement& element);

@@ -2,6 +2,7 @@
 #include <string>
 #include <vector>
 
+#include "model/context_map.h"
 #include "model/page_syntax.h"
 #include "model/topic_node.h"
 
@@ -31,6 +32,7 @@ struct HelpProject {
     TopicNode contentsRoot;
     TopicNode indexRoot;
     Utf8Titles utf8Titles;  // of nodes of both trees
+    ContextMap contexts;
     // The list file's directory as given, ending in a separator, or empty.
     std::string listDirectory;
     std::string listDirectoryUrl;  // the same with "/" separators

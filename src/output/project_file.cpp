@@ -9,6 +9,26 @@
 
 namespace qv {
 
+namespace {
+
+// The topic of each context, in the order the pages mark them, and the
+// headers that number them, named as the pages are.
+void writeContextSections(const HelpProject& project, TextStream& out) {
+    out << "[ALIAS]\n";
+    for (const ContextMark& mark : project.contexts.marks) {
+        out << utf8ToCp1252(mark.name) << "=" << project.listDirectory << mark.file;
+        if (!mark.anchor.empty()) out << "#" << utf8ToCp1252(mark.anchor);
+        out << "\n";
+    }
+    out << "\n[MAP]\n";
+    for (const std::string& header : project.contexts.headers) {
+        out << "#include " << project.listDirectory << header << "\n";
+    }
+    out << "\n";
+}
+
+}  // namespace
+
 int writeProjectFile(const HelpProject& project, const std::string& baseName,
                      const std::string& compiledFile) {
     FileTextStream out;
@@ -32,7 +52,9 @@ int writeProjectFile(const HelpProject& project, const std::string& baseName,
     if (!project.title.empty()) out << "Title=" << utf8ToCp1252(project.title) << "\n";
     out << "\n\n[FILES]\n";
     for (const std::string& page : project.pages) out << project.listDirectory << page << "\n";
-    out << "\n[INFOTYPES]\n";
+    out << "\n";
+    if (project.contexts.used()) writeContextSections(project, out);
+    out << "[INFOTYPES]\n";
     return out.close();
 }
 

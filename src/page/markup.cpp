@@ -10,8 +10,6 @@
 
 namespace qv {
 
-namespace {}  // namespace
-
 // One walk over the element's attributes (the parser refuses an element
 // that repeats one).
 ElementMarks marksOf(const TiXmlElement& element) {
@@ -24,6 +22,8 @@ ElementMarks marksOf(const TiXmlElement& element) {
             found.name = a;
         } else if (std::strcmp(name, "icon") == 0) {
             found.icon = a;
+        } else if (std::strcmp(name, "ctx") == 0) {
+            found.ctx = a;
         }
     }
     return found;

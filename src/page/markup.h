@@ -1,6 +1,8 @@
 #pragma once
 #include <tinyxml.h>
 
+#include <string_view>
+
 namespace qv {
 
 // What the marks of one page element mean, written once for the page
@@ -15,6 +17,7 @@ struct ElementMarks {
     const TiXmlAttribute* name = nullptr;
     const TiXmlAttribute* ix = nullptr;
     const TiXmlAttribute* icon = nullptr;
+    const TiXmlAttribute* ctx = nullptr;
 };
 ElementMarks marksOf(const TiXmlElement& element);
 
@@ -30,9 +33,25 @@ bool isLinkElement(const TiXmlElement& element);
 // the contents). Null when it sets none.
 const TiXmlAttribute* entryAnchor(const TiXmlElement& element, const ElementMarks& marks);
 
+// What separates the names of a ctx value.
+constexpr std::string_view kContextSeparators = " \t\n\r\f";
+
 // The keyword an element gives the index, its ix value, or null.
 inline const char* keywordMark(const ElementMarks& marks) {
     return marks.ix != nullptr ? marks.ix->Value() : nullptr;
+}
+
+// Calls take(name) for each context name of a ctx value, the words it
+// separates with HTML blanks, in order.
+template <typename Take>
+void forEachContextName(std::string_view value, Take take) {
+    std::size_t start = 0;
+    while (start < value.size()) {
+        const std::size_t end = value.find_first_of(kContextSeparators, start);
+        const std::size_t stop = end == std::string_view::npos ? value.size() : end;
+        if (stop > start) take(value.substr(start, stop - start));
+        start = stop + 1;
+    }
 }
 
 // The image number that an icon attribute gives a contents entry, read as

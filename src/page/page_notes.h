@@ -49,6 +49,10 @@ public:
     // name attribute) that element set.
     virtual void entryAnchored(const TiXmlElement& element, const TiXmlAttribute& anchor) = 0;
 
+    // element marks contexts (its ctx attribute, whose names are in the
+    // project's contexts already), at the anchor the marks link to.
+    virtual void contextMarked(const TiXmlElement& element, const TiXmlAttribute& ctx) = 0;
+
     // The walk is over (it may have stopped at a refusal).
     virtual void walked(const PreparedPage& page) = 0;
 };

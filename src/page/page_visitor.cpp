@@ -77,6 +77,8 @@ bool PageVisitor::VisitEnter(const TiXmlElement& element, const TiXmlAttribute*)
         if (number != 0) enterHeading(element, number, anchor != nullptr, marks);
     }
 
+    if (marks.ctx != nullptr) markContexts(element, *marks.ctx);
+
     if (const char* ix = keywordMark(marks)) {
         if (keywordElement != nullptr) {
             notes_.nestedKeyword(element, ix);
@@ -292,6 +294,16 @@ void PageVisitor::useAnchor() {
         mayHaveLost(utf8ToCp1252(anchor), anchor)) {
         notes_.lostAnchorCharacter(*anchorElement_, anchor);
     }
+}
+
+// Each name of a ctx value is a context of the place where element stands:
+// the anchor current there, which is the element's own when it sets one.
+void PageVisitor::markContexts(const TiXmlElement& element, const TiXmlAttribute& ctx) {
+    forEachContextName(ctx.ValueStr(), [this](std::string_view name) {
+        trees_.contexts.push_back({std::string(name), pageName_, currentAnchor});
+    });
+    if (!currentAnchor.empty()) useAnchor();
+    notes_.contextMarked(element, ctx);
 }
 
 // A title keeps its UTF-8 form (utf8AsShown; empty when none was made) only

@@ -59,6 +59,7 @@ private:
     void startKeyword(const TiXmlElement& element, std::string ixValue, const std::string& ixUtf8);
     void addKeyword(const std::string& text, std::string_view utf8);
     void useAnchor();
+    void markContexts(const TiXmlElement& element, const TiXmlAttribute& ctx);
     void keepUtf8Title(const TopicNode& node, std::string_view utf8);
     void startCollecting(const TiXmlElement& element);
     void keepGapBefore(const TiXmlNode& node);

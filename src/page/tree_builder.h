@@ -13,12 +13,14 @@ struct TreeBuilder {
         : contentsRoot(project.contentsRoot),
           currentNode(&project.contentsRoot),
           keywords(project.indexRoot),
-          utf8Titles(project.utf8Titles) {}
+          utf8Titles(project.utf8Titles),
+          contexts(project.contexts.marks) {}
 
     TopicNode& contentsRoot;
     TopicNode* currentNode;
     KeywordIndex keywords;
     Utf8Titles& utf8Titles;
+    std::vector<ContextMark>& contexts;
     // Every page gets a contents entry of its own (HelpProject::pageEntries).
     bool pageEntries = false;
 };

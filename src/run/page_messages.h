@@ -25,6 +25,7 @@ public:
     void lostAnchorCharacter(const TiXmlElement&, std::string_view) override {}
     void converted(const TiXmlBase&, std::string_view, const std::string&, bool) override {}
     void entryAnchored(const TiXmlElement&, const TiXmlAttribute&) override {}
+    void contextMarked(const TiXmlElement&, const TiXmlAttribute&) override {}
     void walked(const PreparedPage&) override {}
 
 private:

@@ -1,9 +1,11 @@
 // A run, in order: the reading of the list and its pages into the two trees,
-// the help compiler's files, then the templates' pages. The first failure
-// ends it; the files already written stay.
+// the help compiler's files, the contexts' numbers, then the templates' pages
+// (and the compiled help when asked). The first failure ends it; the files
+// already written stay.
 
 #include "run/run_help_set.h"
 
+#include "helpset/context_headers.h"
 #include "helpset/read_help_set.h"
 #include "io/messages.h"
 #include "model/help_project.h"
@@ -49,6 +51,20 @@ int expandTemplates(const HelpProject& project, const FileReader& reader) {
     return 0;
 }
 
+// The numbers of the contexts, from the headers the list names, for the
+// templates' context maps and the compiled help. The first header that
+// cannot be loaded ends the run.
+int readContextNumbers(HelpProject& project, const FileReader& reader) {
+    std::vector<ContextHeader> headers;
+    for (const std::string& name : project.contexts.headers) {
+        printMessage({"Traitement du fichier \"", Verbatim{project.listDirectory + name}, "\""});
+        headers.push_back(readContextHeader(project, reader, name));
+        if (headers.back().status != 0) return headers.back().status;
+    }
+    takeContextNumbers(headers, project.contexts);
+    return 0;
+}
+
 }  // namespace
 
 int runHelpSet(const ListPath& listPath, const std::string& baseName,
@@ -60,6 +76,7 @@ int runHelpSet(const ListPath& listPath, const std::string& baseName,
     RunMessages messages;
     int status = readHelpSet(project, reader, listPath.fileName, messages, jobs);
     if (status == 0) status = writeHelpFiles(project, baseName, compiledFile, jobs);
+    if (status == 0) status = readContextNumbers(project, reader);
     if (status == 0) status = expandTemplates(project, reader);
     if (status == 0 && compile) {
         status = writeCompiledHelp(project, reader, listPath.directory + listPath.fileName,
