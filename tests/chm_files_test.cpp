@@ -116,5 +116,46 @@ TEST(ChmFiles, TopicTablesLeadFromEachTopicToItsTitleAndUrl) {
     }
 }
 
+// Each numbered context found the way a viewer finds it: #IVB's pair, then
+// #STRINGS, whose titles stay where they were and whose 4096-byte blocks each
+// hold a topic whole.
+TEST(ChmFiles, ContextIdsLeadFromEachNumberToItsTopic) {
+    HelpProject project;
+    project.listDirectoryUrl = "aide/";
+    project.pages = {"pages/a.html"};
+    project.contexts.marks = {{"IDH_A", "pages/a.html", ""},
+                              {"IDH_SUITE", "./pages/a.html", "suite"},
+                              {"IDH_SANS_NUMERO", "pages/a.html", ""},
+                              {"IDH_A", "pages/b.html", ""},
+                              {"IDH_MEME_NUMERO", "pages/b.html", "x"},
+                              {"IDH_ETE", "pages/b.html", "\xc3\xa9t\xc3\xa9"},
+                              {"IDH_B", "pages/b.html", ""}};
+    project.contexts.numbers = {{"IDH_A", 20},   {"IDH_SUITE", 10}, {"IDH_MEME_NUMERO", 20},
+                                {"IDH_ETE", 40}, {"IDH_B", 30},     {"IDH_AUTRE", 50}};
+    TopicTable topics(project);
+    topics.topicOf("aide/pages/long.html", std::string(4077, 't'));
+    const std::vector<ChmFile> plain = buildTopicFiles(topics.topics());
+    const std::vector<ChmFile> files = buildTopicFiles(topics.topics(), contextTopics(project));
+    ASSERT_EQ(plain.size(), 5u);
+    ASSERT_EQ(files.size(), 6u);
+    const std::string& strings = files[3].content;
+    const std::string& ivb = files[5].content;
+    EXPECT_EQ(files[5].name, "/#IVB");
+    EXPECT_EQ(strings.compare(0, plain[3].content.size(), plain[3].content), 0);
+    const std::vector<std::pair<std::uint32_t, std::string>> expected = {
+        {10, "aide/pages/a.html#suite"},
+        {20, "aide/pages/a.html"},
+        {30, "aide/pages/b.html"},
+        {40, "aide/pages/b.html#\xe9t\xe9"}};
+    ASSERT_EQ(ivb.size(), 4 + 8 * expected.size());
+    EXPECT_EQ(word(ivb, 0), 8 * expected.size());
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        const std::uint32_t offset = word(ivb, 8 * i + 8);
+        EXPECT_EQ(word(ivb, 8 * i + 4), expected[i].first);
+        EXPECT_EQ(std::string(strings.c_str() + offset), expected[i].second);
+        EXPECT_EQ(offset / 4096, (offset + expected[i].second.size()) / 4096);
+    }
+}
+
 }  // namespace
 }  // namespace qv

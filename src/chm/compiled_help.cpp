@@ -85,7 +85,7 @@ int buildCompiledHelp(const HelpProject& project, const FileReader& reader,
     system.compiledBase = withoutExtension(fileNameOf(request.compiledPath));
     system.languageId = project.languageId;
     system.fileTime = fileTimeFromUnix(request.unixTime);
-    for (ChmFile& file : buildTopicFiles(topics.topics())) {
+    for (ChmFile& file : buildTopicFiles(topics.topics(), contextTopics(project))) {
         if (file.name == "/#IDXHDR") system.indexHeader = file.content;
         files.push_back(std::move(file));
     }

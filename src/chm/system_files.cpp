@@ -1,5 +1,7 @@
 #include "chm/system_files.h"
 
+#include <unordered_map>
+
 #include "chm/encint.h"
 
 namespace qv {
@@ -32,6 +34,32 @@ void appendString(std::string& out, unsigned code, const std::string& text) {
 // Each #URLTBL block holds this many 12-byte entries, then 4 bytes of padding.
 constexpr std::size_t kUrlEntriesPerBlock = 341;
 constexpr std::uint32_t kNoString = 0xFFFFFFFF;
+
+// Viewers read #STRINGS a 4096-byte block at a time: a context's topic
+// starts in the next block when it would run past the end of this one.
+constexpr std::size_t kStringsBlock = 4096;
+
+// #IVB: the length of what follows, then each context's number and the
+// offset of its topic in strings, where each topic is added once.
+std::string contextFile(const std::vector<ContextTopic>& contexts, std::string& strings) {
+    std::string out;
+    appendLittleEndian(out, 8 * contexts.size(), 4);
+    std::unordered_map<std::string, std::size_t> offsets;
+    for (const ContextTopic& context : contexts) {
+        auto [found, added] = offsets.try_emplace(context.local, strings.size());
+        if (added) {
+            const std::size_t room = kStringsBlock - strings.size() % kStringsBlock;
+            if (context.local.size() + 1 > room && context.local.size() < kStringsBlock) {
+                strings.append(room, '\0');
+            }
+            found->second = strings.size();
+            strings += context.local + '\0';
+        }
+        appendLittleEndian(out, context.number, 4);
+        appendLittleEndian(out, found->second, 4);
+    }
+    return out;
+}
 
 }  // namespace
 
@@ -66,7 +94,8 @@ std::string buildSystemFile(const SystemSettings& settings) {
     return out;
 }
 
-std::vector<ChmFile> buildTopicFiles(const std::vector<TopicTable::Topic>& topics) {
+std::vector<ChmFile> buildTopicFiles(const std::vector<TopicTable::Topic>& topics,
+                                     const std::vector<ContextTopic>& contexts) {
     std::string topicFile, urlTable, urlStrings(1, '\0'), strings(1, '\0');
     for (std::size_t i = 0; i < topics.size(); ++i) {
         const TopicTable::Topic& topic = topics[i];
@@ -94,11 +123,15 @@ std::vector<ChmFile> buildTopicFiles(const std::vector<TopicTable::Topic>& topic
     appendLittleEndian(indexHeader, 1, 4);
     appendLittleEndian(indexHeader, topics.size(), 4);
     indexHeader.resize(4096, '\0');
-    return {{"/#TOPICS", topicFile, true},
-            {"/#URLTBL", urlTable, true},
-            {"/#URLSTR", urlStrings, true},
-            {"/#STRINGS", strings, true},
-            {"/#IDXHDR", indexHeader, true}};
+    // Without contexts there is no #IVB, and #STRINGS holds the titles alone.
+    const std::string contextIds = contexts.empty() ? "" : contextFile(contexts, strings);
+    std::vector<ChmFile> files = {{"/#TOPICS", topicFile, true},
+                                  {"/#URLTBL", urlTable, true},
+                                  {"/#URLSTR", urlStrings, true},
+                                  {"/#STRINGS", strings, true},
+                                  {"/#IDXHDR", indexHeader, true}};
+    if (!contexts.empty()) files.push_back({"/#IVB", contextIds, true});
+    return files;
 }
 
 }  // namespace qv

@@ -25,8 +25,10 @@ struct SystemSettings {
 std::string buildSystemFile(const SystemSettings& settings);
 
 // #TOPICS, #URLTBL, #URLSTR and #STRINGS: one entry per topic, with its URL
-// and title; and #IDXHDR, the index header.
-std::vector<ChmFile> buildTopicFiles(const std::vector<TopicTable::Topic>& topics);
+// and title; and #IDXHDR, the index header. With contexts, #IVB too: each
+// context's number and the offset in #STRINGS of its topic.
+std::vector<ChmFile> buildTopicFiles(const std::vector<TopicTable::Topic>& topics,
+                                     const std::vector<ContextTopic>& contexts = {});
 
 // Windows' file time for seconds since 1970.
 std::uint64_t fileTimeFromUnix(std::int64_t seconds);

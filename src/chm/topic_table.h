@@ -33,6 +33,18 @@ private:
     std::unordered_map<std::string, std::uint32_t> numbers_;
 };
 
+// A context number and the topic a program opens for it: the page as the
+// compiled help names its file, with the mark's anchor (code page 1252).
+struct ContextTopic {
+    std::uint32_t number = 0;
+    std::string local;
+};
+
+// The numbered contexts of the project, by ascending number: the first mark
+// of each name, and of each number when two names share one; a name that no
+// header numbers is left out.
+std::vector<ContextTopic> contextTopics(const HelpProject& project);
+
 // The "Local" value of a node of either tree: the page relative to the
 // project file, and the anchor unless it is the top of the page.
 std::string localOf(const TopicNode& node, const std::string& listDirectoryUrl);

@@ -14,7 +14,9 @@ the .chm has a full-text index, searching a word finds the pages holding it.
 """
 
 import os
+import posixpath
 import shutil
+import struct
 import subprocess
 import sys
 
@@ -47,6 +49,45 @@ def same_file(a, b):
 
 def sitemap_shape(data, key):
     return [(entry.depth, entry.values(key)) for entry in helpsite.read_sitemap(data)]
+
+
+def check_contexts(work, base, handle, stored):
+    """#IVB and #STRINGS as chmlib reads them: each number of the project's
+    [ALIAS] and [MAP] leads to its page, anchor kept, and the page is in the
+    .chm with that anchor; no #IVB without an [ALIAS] section."""
+    name = f"{base}.chm"
+    project = open(os.path.join(work, base + ".hhp"), "rb").read()
+    expected = helpsite.read_context_map(project, work)
+    found, unit = handle.ResolveObject(b"/#IVB")
+    if expected is None:
+        if found == 0:
+            fault(f"{name}: #IVB without contexts in the project")
+        print(f"{name}: no contexts: #IVB not checked")
+        return
+    if found != 0:
+        return fault(f"{name}: no #IVB for the contexts {sorted(expected)}")
+    ivb = handle.RetrieveObject(unit)[1]
+    strings = handle.RetrieveObject(handle.ResolveObject(b"/#STRINGS")[1])[1]
+    words = struct.unpack(f"<{len(ivb) // 4}I", ivb)
+    if len(ivb) % 8 != 4 or words[0] != len(ivb) - 4:
+        return fault(f"{name}: #IVB of {len(ivb)} bytes says {words[0]} follow")
+    pairs = list(zip(words[1::2], words[2::2]))
+    theirs = {number: strings[offset:strings.index(b"\0", offset)] for number, offset in pairs}
+    ours = {}
+    for number, target in expected.items():
+        page, hash_, anchor = target.partition(b"#")
+        ours[number] = posixpath.normpath(page.decode("utf-8")).encode("utf-8") + hash_ + anchor
+    if len(pairs) != len(theirs) or theirs != ours:
+        return fault(f"{name}: #IVB gives {theirs}, not {ours}")
+    site = helpsite.Site(work)
+    for number, topic in theirs.items():
+        page, _, anchor = topic.partition(b"#")
+        page, anchor = page.decode("utf-8"), anchor.decode("cp1252")
+        if page not in stored:
+            fault(f"{name}: context {number} opens {page}, not in it")
+        elif anchor and anchor not in site.anchors(page):
+            fault(f"{name}: context {number} opens {page} at {anchor!r}, which it lacks")
+    print(f"{name}: {len(theirs)} context numbers lead to their topics")
 
 
 def check(work, base, words):
@@ -99,8 +140,10 @@ def check(work, base, words):
         if getattr(handle, field) != value:
             fault(f"{name}: chmlib reads {field} {getattr(handle, field)!r}, not {value!r}")
     for page in pages:
-        if page.replace("\\", "/") not in stored:
+        if posixpath.normpath(page.replace("\\", "/")) not in stored:
             fault(f"{name}: the page {page} is not in it")
+
+    check_contexts(work, base, handle, stored)
 
     # chmls rebuilds the contents: same entries, same order. (The binary index
     # merges a keyword's consecutive occurrences: check_keyword_index.py.)
@@ -132,6 +175,53 @@ def check(work, base, words):
     print(f"{name}: {len(words)} words searched")
 
 
+# A help set with contexts: several per element, on the page itself and at
+# anchors (one outside ASCII), a name numbered by no header, a name marked
+# twice, and a page the list names through "./".
+CONTEXT_SET = {
+    "aide/liste.xml": """<files title="Contextes">
+  <map name="ids.h"/>
+  <file name="pages/fichier.html"/>
+  <file name="./pages/edition.html"/>
+</files>
+""",
+    "aide/ids.h": """#define IDH_FICHIER 1000
+#define IDH_ENREGISTRER 0x3E9
+#define IDH_SAUVER 1002
+#define IDH_EDITION 2000
+#define IDH_ETE 2001
+""",
+    "aide/pages/fichier.html": """<html><body ctx="IDH_FICHIER">
+<h1 id="titre">Fichier</h1>
+<h2 id="enregistrer" ctx="IDH_ENREGISTRER IDH_SAUVER">Enregistrer</h2>
+<p ctx="IDH_SANS_NUMERO">Fermer</p>
+</body></html>
+""",
+    "aide/pages/edition.html": """<html><body>
+<h1 ctx="IDH_EDITION IDH_FICHIER">Édition</h1>
+<h2 id="été" ctx="IDH_ETE">Été</h2>
+</body></html>
+""",
+}
+
+
+def build(quorvane, folder, base, jobs):
+    """Runs quorvane --chm on folder's aide/liste.xml; the run's output on failure."""
+    env = dict(os.environ, SOURCE_DATE_EPOCH="1700000000")
+    done = subprocess.run([quorvane, "-j", jobs, "--chm", "aide/liste.xml", base], cwd=folder,
+                          env=env, stdout=subprocess.PIPE, stderr=subprocess.STDOUT)
+    if done.returncode != 0:
+        sys.exit(f"quorvane --chm exited with {done.returncode}:\n{done.stdout.decode('cp1252')}")
+
+
+def lay_out(folder, files):
+    shutil.rmtree(folder, ignore_errors=True)
+    for path, text in files.items():
+        os.makedirs(os.path.dirname(os.path.join(folder, path)), exist_ok=True)
+        with open(os.path.join(folder, path), "w", encoding="utf-8") as out:
+            out.write(text)
+
+
 def main(argv):
     if len(argv) not in (4, 5):
         sys.exit(__doc__)
@@ -157,6 +247,15 @@ def main(argv):
             fault(f"aide.chm written with -j {jobs} has other bytes")
     check(example, "aide", [("étiquettes", "aide/pages/etiquettes.html"),
                             ("synchronisation", "aide/pages/synchronisation.html")])
+
+    for jobs in ("1", "2"):
+        lay_out(os.path.join(work, "contexts-j" + jobs), CONTEXT_SET)
+        build(quorvane, os.path.join(work, "contexts-j" + jobs), "contextes", jobs)
+    contexts = os.path.join(work, "contexts-j2")
+    if not same_file(os.path.join(work, "contexts-j1", "contextes.chm"),
+                     os.path.join(contexts, "contextes.chm")):
+        fault("contextes.chm has other bytes with -j 1 and -j 2")
+    check(contexts, "contextes", [("enregistrer", "aide/pages/fichier.html")])
 
     if os.path.isdir(doc_dir):
         sqlite = os.path.join(work, "sqlite")

@@ -79,6 +79,49 @@ def read_project(data):
     return options, files
 
 
+# "#define NAME NUMBER", decimal or "0x" hexadecimal, then at most a comment:
+# octal numbers, expressions and macros with parameters number nothing.
+_DEFINE = re.compile(r"^\s*#\s*define\s+([A-Za-z_]\w*)\s+(0[xX][0-9a-fA-F]+|0|[1-9]\d*)"
+                     r"\s*(//.*|/\*.*)?$")
+
+
+def _c_number(text):
+    value = int(text, 16) if text[:2].lower() == "0x" else int(text)
+    return value if value < 2**32 else None
+
+
+def read_context_map(data, root):
+    """What a help compiler makes of a project file's [ALIAS] and [MAP]: each
+    context number with the target of its name (first alias of a name, first
+    definition of a number's name, first name of a number), as raw bytes with
+    "/" separators. The headers [MAP] includes are read relative to root.
+    None when the project has no [ALIAS] section."""
+    aliases, numbers, section = None, {}, None
+    for line in data.split(b"\n"):
+        line = line.strip()
+        if line.startswith(b"[") and line.endswith(b"]"):
+            section = line[1:-1].upper()
+            if section == b"ALIAS" and aliases is None:
+                aliases = {}
+        elif section == b"ALIAS" and b"=" in line:
+            name, _, target = line.partition(b"=")
+            aliases.setdefault(name.strip().decode("cp1252"), target.strip().replace(b"\\", b"/"))
+        elif section == b"MAP" and line.lower().startswith(b"#include"):
+            header = line[len(b"#include"):].strip().decode("cp1252").replace("\\", "/")
+            with open(os.path.join(root, *header.split("/")), "rb") as f:
+                for text in f.read().decode("cp1252").splitlines():
+                    match = _DEFINE.match(text)
+                    if match and _c_number(match.group(2)) is not None:
+                        numbers.setdefault(match.group(1), _c_number(match.group(2)))
+    if aliases is None:
+        return None
+    result = {}
+    for name, target in aliases.items():
+        if name in numbers:
+            result.setdefault(numbers[name], target)
+    return result
+
+
 class _PageScan(html.parser.HTMLParser):
     LINK_ATTRIBUTES = {"a": "href", "area": "href", "link": "href", "img": "src",
                        "frame": "src", "iframe": "src", "script": "src"}
