@@ -42,5 +42,37 @@ TEST(WordBreaker, LettersOfEveryAlphabetLowerCasedByTheLanguage) {
     }
 }
 
+// Texts of ASCII with some other characters, broken without ICU where they
+// are ASCII, give the words ICU gives, in every language's rules (Swedish
+// joins letters across ":", Turkish lower-cases I otherwise).
+TEST(WordBreaker, AsciiShortcutBreaksAsIcu) {
+    const std::string pieces[] = {"a", "Z",        "I",        "q",    "1",    "9",  "_",
+                                  ".", ",",        ";",        ":",    "'",    "\"", "-",
+                                  "/", " ",        " ",        "\t",   "\n",   "\r", "\xC3\xA9",
+                                  "’", "\xCC\x81", "\xC2\xAD", "日本", "\xFF", "&"};
+    std::uint32_t seed = 12345;
+    const auto next = [&seed] {
+        seed = seed * 1103515245u + 12345u;
+        return seed >> 16;
+    };
+    for (unsigned languageId : {0x409u, 0x40cu, 0x41du, 0x40bu, 0x41fu, 0x411u, 0u}) {
+        WordBreaker shortcut(languageId);
+        WordBreaker icu(languageId, false);
+        EXPECT_TRUE(shortcut.breaksAsciiItself()) << std::hex << languageId;
+        for (int round = 0; round < 3000; ++round) {
+            std::string text;
+            const unsigned length = next() % 40;
+            // Some texts in ASCII only, which the shortcut reads whole.
+            const unsigned kinds = round % 3 == 0 ? 20 : std::size(pieces);
+            for (unsigned i = 0; i < length; ++i) text += pieces[next() % kinds];
+            std::vector<std::string> fast;
+            std::vector<std::string> slow;
+            shortcut.split(text, fast);
+            icu.split(text, slow);
+            ASSERT_EQ(joined(fast), joined(slow)) << std::hex << languageId << ": " << text;
+        }
+    }
+}
+
 }  // namespace
 }  // namespace qv

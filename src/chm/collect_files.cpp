@@ -174,7 +174,9 @@ CollectedFiles collectFiles(const HelpProject& project, const FileReader& reader
     // Every file met, by its name as a reader compares it, with its name.
     std::unordered_map<std::string, std::string> seen;
     std::unordered_set<std::string> clashes;
-    std::deque<std::pair<std::string, std::string>> toScan;  // name, bytes
+    // The pages and style sheets taken in and not yet scanned: their name and
+    // their place in result.files, whose bytes are scanned where they lie.
+    std::deque<std::pair<std::string, std::size_t>> toScan;
     auto take = [&](const std::string& file, const std::string& referencedBy) {
         const auto [known, added] = seen.try_emplace(lowerAscii(file), file);
         if (!added) {
@@ -192,8 +194,8 @@ CollectedFiles collectFiles(const HelpProject& project, const FileReader& reader
         } else if (reader.read(project.listDirectory + file, bytes) != 0) {
             result.problems.push_back({CollectionProblem::Missing, file, referencedBy});
         } else {
-            result.files.push_back({"/" + name, bytes, true});
-            if (kindOf(file) != FileKind::Other) toScan.emplace_back(file, std::move(bytes));
+            if (kindOf(file) != FileKind::Other) toScan.emplace_back(file, result.files.size());
+            result.files.push_back({"/" + name, std::move(bytes), true});
         }
     };
     std::unordered_map<std::string, bool> outside;
@@ -209,10 +211,10 @@ CollectedFiles collectFiles(const HelpProject& project, const FileReader& reader
         }
     }
     while (!toScan.empty()) {
-        const auto [name, bytes] = std::move(toScan.front());
+        const auto [name, index] = std::move(toScan.front());
         toScan.pop_front();
         const bool styleSheet = kindOf(name) == FileKind::StyleSheet;
-        for (const std::string& value : referencesIn(bytes, styleSheet)) {
+        for (const std::string& value : referencesIn(result.files[index].content, styleSheet)) {
             const LinkTarget target = followLink(name, value);
             if (!target.local || target.file.empty()) continue;
             if (isOutside(target.file)) {

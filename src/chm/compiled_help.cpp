@@ -1,5 +1,6 @@
 #include "chm/compiled_help.h"
 
+#include <deque>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -26,6 +27,12 @@ std::string withoutExtension(const std::string& name) {
     return dot == std::string::npos ? name : name.substr(0, dot);
 }
 
+// Whether decodeInputText would change the page: UTF-16, or not UTF-8.
+bool needsDecoding(std::string_view html) {
+    const std::string_view start = html.substr(0, 2);
+    return start == "\xFF\xFE" || start == "\xFE\xFF" || validUtf8Prefix(html) != html.size();
+}
+
 // The full-text index over the pages: each page's text, made UTF-8 the way
 // the run reads pages, under its topic; a page listed twice counts once.
 std::string fullTextIndex(const HelpProject& project, const std::vector<ChmFile>& collected,
@@ -33,17 +40,23 @@ std::string fullTextIndex(const HelpProject& project, const std::vector<ChmFile>
     std::unordered_map<std::string, const std::string*> contents;
     for (const ChmFile& file : collected) contents.emplace(file.name, &file.content);
     std::vector<FtsTopic> texts;
+    // The pages that needed decoding, as UTF-8; the others are read in place.
+    std::deque<std::string> decoded;
     std::unordered_set<std::uint32_t> indexed;
     for (const std::string& page : project.pages) {
         const std::string local = project.listDirectoryUrl + helpSetPath(page);
         const auto found = contents.find("/" + local);
         const std::uint32_t topic = topics.topicOf(project.listDirectoryUrl + page, {});
         if (found == contents.end() || !indexed.insert(topic).second) continue;
-        std::string html = *found->second;
-        decodeInputText(html);
+        std::string_view html = *found->second;
+        if (needsDecoding(html)) {
+            decoded.push_back(*found->second);
+            decodeInputText(decoded.back());
+            html = decoded.back();
+        }
         std::string title;
         appendCp1252AsUtf8(title, topics.topics()[topic].title);
-        texts.push_back({topic, title, std::move(html)});
+        texts.push_back({topic, title, html});
     }
     return buildFullTextIndex(texts, project.languageId);
 }
@@ -70,8 +83,8 @@ int buildCompiledHelp(const HelpProject& project, const FileReader& reader,
     for (ChmFile& file : buildKeywordLinks(project, topics)) {
         files.push_back(std::move(file));
     }
-    const std::string fullText = fullTextIndex(project, collected.files, topics);
-    if (!fullText.empty()) files.push_back({"/$FIftiMain", fullText, true});
+    std::string fullText = fullTextIndex(project, collected.files, topics);
+    if (!fullText.empty()) files.push_back({"/$FIftiMain", std::move(fullText), true});
 
     SystemSettings system;
     system.contentsFile = contentsFile;

@@ -150,19 +150,20 @@ std::string buildContainer(const std::vector<ChmFile>& files, const ContainerSet
          resetTable(compressed, sectionSize), false},
     };
     for (const ChmFile& file : dataSpace) lay(file, 0, plain, entries);
-    plain.reserve(plain.size() + compressed.bytes.size());
+    // The compressed section closes the uncompressed one, appended once to
+    // the file below.
     entries.push_back({storage + "Content", 0, plain.size(), compressed.bytes.size()});
-    plain += compressed.bytes;
     std::sort(entries.begin(), entries.end(), [](const DirectoryEntry& a, const DirectoryEntry& b) {
         return directoryOrder(a.name, b.name);
     });
     const std::string directory = buildDirectory(entries, settings.languageId);
-    const std::uint64_t fileSize =
-        kItsfHeaderSize + kFileSizeSectionSize + directory.size() + plain.size();
+    const std::uint64_t fileSize = kItsfHeaderSize + kFileSizeSectionSize + directory.size() +
+                                   plain.size() + compressed.bytes.size();
     std::string out = itsfHeader(settings, directory.size(), fileSize);
-    out.reserve(out.size() + directory.size() + plain.size());
+    out.reserve(fileSize);
     out += directory;
     out += plain;
+    out += compressed.bytes;
     return out;
 }
 

@@ -3,7 +3,8 @@
 #include <algorithm>
 #include <array>
 #include <deque>
-#include <unordered_map>
+#include <functional>
+#include <string_view>
 
 #include "chm/scale_root.h"
 #include "platform/word_breaker.h"
@@ -39,7 +40,51 @@ struct Place {
     std::uint32_t location;
 };
 using Places = std::vector<Place>;
-using WordLists = std::unordered_map<std::string, Places>;
+
+// The words met and their places, each word stored once: looked up by its
+// bytes in an open-addressed table, with no string made for a word met
+// before (most occurrences on a large help set).
+class WordLists {
+public:
+    Places& operator[](std::string_view word) {
+        if (2 * (words_.size() + 1) > slots_.size()) grow();
+        const std::size_t mask = slots_.size() - 1;
+        for (std::size_t at = hashOf(word) & mask;; at = (at + 1) & mask) {
+            const std::uint32_t slot = slots_[at];
+            if (slot == 0) {
+                words_.emplace_back(word);
+                places_.emplace_back();
+                slots_[at] = static_cast<std::uint32_t>(words_.size());
+                return places_.back();
+            }
+            if (words_[slot - 1] == word) return places_[slot - 1];
+        }
+    }
+
+    // Calls visit(word, places) for each word, in no particular order.
+    template <typename Visit>
+    void forEach(Visit visit) const {
+        for (std::size_t i = 0; i < words_.size(); ++i) visit(words_[i], places_[i]);
+    }
+
+private:
+    static std::size_t hashOf(std::string_view word) { return std::hash<std::string_view>{}(word); }
+
+    void grow() {
+        std::vector<std::uint32_t> slots(slots_.empty() ? 1024 : 2 * slots_.size(), 0);
+        const std::size_t mask = slots.size() - 1;
+        for (std::size_t i = 0; i < words_.size(); ++i) {
+            std::size_t at = hashOf(words_[i]) & mask;
+            while (slots[at] != 0) at = (at + 1) & mask;
+            slots[at] = static_cast<std::uint32_t>(i + 1);
+        }
+        slots_.swap(slots);
+    }
+
+    std::deque<std::string> words_;  // stable: the entries point to them
+    std::deque<Places> places_;
+    std::vector<std::uint32_t> slots_;  // 1 + the word's number; 0: free
+};
 
 // Calls visit(topic, first, end) for the places [first, end) of each topic.
 template <typename Visit>
@@ -101,23 +146,20 @@ void appendU32(std::string& out, std::uint32_t value) {
     putU32(out, out.size() - 4, value);
 }
 
-std::string cutWord(std::string word) {
+std::string_view cutWord(std::string_view word) {
     if (word.size() <= kMaxWordBytes) return word;
     std::size_t cut = kMaxWordBytes;
     while (cut > 0 && (static_cast<unsigned char>(word[cut]) & 0xC0) == 0x80) --cut;
-    word.resize(cut);
-    return word;
+    return word.substr(0, cut);
 }
 
-void addOccurrence(WordLists& lists, std::string word, std::uint32_t topic,
+void addOccurrence(WordLists& lists, std::string_view word, std::uint32_t topic,
                    std::uint32_t location) {
-    lists[cutWord(std::move(word))].push_back({topic, location});
+    lists[cutWord(word)].push_back({topic, location});
 }
 
 unsigned bitLength(std::uint64_t value) {
-    unsigned length = 0;
-    for (; value != 0; value >>= 1) ++length;
-    return length;
+    return value == 0 ? 0 : 64 - static_cast<unsigned>(__builtin_clzll(value));
 }
 
 unsigned bestRoot(const LengthCounts& counts) {
@@ -192,7 +234,7 @@ List encodeList(const Places& places, const Roots& roots) {
         }
         bits.padToByte();
     });
-    list.bytes = bits.bytes();
+    list.bytes = bits.takeBytes();
     return list;
 }
 
@@ -351,17 +393,18 @@ public:
             }
         }
         breaker_.split(page.text, words_);
-        for (std::string& word : words_) {
-            addOccurrence(body_, std::move(word), topic.topic, nextLocation_++);
+        for (const std::string& word : words_) {
+            addOccurrence(body_, word, topic.topic, nextLocation_++);
         }
     }
 
     std::vector<Entry> entries() const {
         std::vector<Entry> entries;
-        for (const auto& [word, places] : body_)
-            entries.push_back({&word, false, &places, nullptr});
-        for (const auto& [word, places] : titles_)
-            entries.push_back({&word, true, &places, nullptr});
+        for (bool title : {false, true}) {
+            (title ? titles_ : body_).forEach([&](const std::string& word, const Places& places) {
+                entries.push_back({&word, title, &places, nullptr});
+            });
+        }
         std::sort(entries.begin(), entries.end(), wordOrder);
         return entries;
     }

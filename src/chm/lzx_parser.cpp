@@ -93,26 +93,47 @@ unsigned LzxParser::matchLength(std::size_t from, std::size_t position, unsigned
     return length;
 }
 
+namespace {
+
+std::uint32_t load32(const std::uint8_t* p) {
+    std::uint32_t value;
+    std::memcpy(&value, p, 4);
+    return value;
+}
+
+}  // namespace
+
 LzxParser::Candidate LzxParser::longestInChain(std::size_t position, unsigned maxLength,
                                                unsigned maxTries) {
     Candidate found;
     if (maxLength < 3 || position + 3 > size_) return found;
     const std::size_t nearest = position > maxOffset_ ? position - maxOffset_ : 0;
+    const std::uint8_t* const data = data_;
+    const std::int32_t* const previous = previous_.data();
+    const std::uint8_t* const here = data + position;
     unsigned bestLength = 2;
-    std::int32_t candidate = head_[hashAt(data_ + position)];
+    // A longer match holds the 4 bytes up to bestLength, or at first the 3
+    // bytes of the hash: candidates without them are passed over unread.
+    unsigned tailAt = 0;
+    std::uint32_t tailMask = 0xFFFFFF;
+    std::uint32_t tail = here[0] | (here[1] << 8) | (here[2] << 16);
+    std::int32_t candidate = head_[hashAt(here)];
     for (unsigned tries = maxTries; candidate >= 0 && tries > 0; --tries) {
         const auto from = static_cast<std::size_t>(candidate);
         if (from < nearest) break;
-        if (data_[from + bestLength] == data_[position + bestLength]) {
+        if ((load32(data + from + tailAt) & tailMask) == tail) {
             const unsigned length = matchLength(from, position, maxLength);
             if (length > bestLength) {
                 bestLength = length;
                 found.length = length;
                 found.formattedOffset = static_cast<std::uint32_t>(position - from) + 2;
                 if (length >= kGoodLength || length == maxLength) break;
+                tailAt = bestLength - 3;
+                tailMask = 0xFFFFFFFF;
+                tail = load32(here + tailAt);
             }
         }
-        candidate = previous_[from];
+        candidate = previous[from];
     }
     return found;
 }

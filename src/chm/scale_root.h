@@ -15,9 +15,12 @@ public:
     // Zero bits up to the next byte: every document of a list starts on one.
     void padToByte();
     const std::string& bytes() const { return bytes_; }
+    // The bytes written, leaving the writer empty.
+    std::string takeBytes();
 
 private:
-    void writeBit(bool bit);
+    // The low count bits of bits (count <= 64), the highest first.
+    void writeBits(std::uint64_t bits, unsigned count);
     std::string bytes_;
     unsigned used_ = 8;  // bits taken in the last byte
 };

@@ -96,6 +96,34 @@ int statusFromErrno(int error, const std::string& osPath) {
 
 namespace {
 
+// Reads at most size bytes straight into bytes: one buffer, which the
+// pages of a large help set fill once instead of being copied.
+int readKnownSize(int fd, const std::string& osPath, std::size_t size, std::string& bytes) {
+    bytes.resize(size);
+    std::size_t done = 0;
+    while (done < size) {
+        const ssize_t got = ::read(fd, bytes.data() + done, size - done);
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) return statusFromErrno(errno, osPath);
+        if (got == 0) break;
+        done += static_cast<std::size_t>(got);
+    }
+    bytes.resize(done);
+    return 0;
+}
+
+// Reads to the end of a file whose size is not known beforehand.
+int readToEnd(int fd, const std::string& osPath, std::string& bytes) {
+    char chunk[4096];
+    for (;;) {
+        const ssize_t got = ::read(fd, chunk, sizeof chunk);
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) return statusFromErrno(errno, osPath);
+        if (got == 0) return 0;
+        bytes.append(chunk, static_cast<std::size_t>(got));
+    }
+}
+
 // regularOnly: read only a regular file of at most largest bytes.
 int readFile(const std::string& path, std::string& bytes, bool regularOnly, std::size_t largest) {
     bytes.clear();
@@ -114,32 +142,11 @@ int readFile(const std::string& path, std::string& bytes, bool regularOnly, std:
     } else if (S_ISDIR(info.st_mode)) {
         status = kAccessDenied;  // a directory named as a file, as on Windows
     } else {
-        // Into an uninitialised buffer sized from the file (a string would be
-        // zero-filled first), then copied once. The size the system gives is
-        // what is read, as with one read of the file's size on Windows; a
-        // file without one (a pipe, a device) is read to its end.
+        // The size the system gives is what is read, as with one read of the
+        // file's size on Windows; a file without one (a pipe, a device) is
+        // read to its end.
         const std::size_t known = info.st_size > 0 ? static_cast<std::size_t>(info.st_size) : 0;
-        std::size_t capacity = known > 0 ? known : 4096;
-        std::unique_ptr<char[]> buffer(new char[capacity]);
-        std::size_t size = 0;
-        while (known == 0 || size < known) {
-            if (size == capacity) {
-                std::size_t larger = capacity + capacity / 2;
-                std::unique_ptr<char[]> grown(new char[larger]);
-                std::memcpy(grown.get(), buffer.get(), size);
-                buffer.swap(grown);
-                capacity = larger;
-            }
-            ssize_t got = ::read(fd, buffer.get() + size, capacity - size);
-            if (got < 0) {
-                if (errno == EINTR) continue;
-                status = statusFromErrno(errno, osPath);
-                break;
-            }
-            if (got == 0) break;
-            size += static_cast<std::size_t>(got);
-        }
-        if (status == 0) bytes.assign(buffer.get(), size);
+        status = known > 0 ? readKnownSize(fd, osPath, known, bytes) : readToEnd(fd, osPath, bytes);
     }
     ::close(fd);
     if (status != 0) bytes.clear();
