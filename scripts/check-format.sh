@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Fails, naming each file, when a tracked C++ source differs from what
-# clang-format makes of it with the repository's .clang-format.
+# clang-format makes of it with the repository's .clang-format. The inputs
+# of the golden cases (C headers among them) are kept as an author writes them.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-mapfile -t files < <(git ls-files '*.cpp' '*.h' '*.cc' '*.hpp')
+mapfile -t files < <(git ls-files '*.cpp' '*.h' '*.cc' '*.hpp' ':(exclude)tests/e2e/*')
 unformatted=()
 for file in "${files[@]}"; do
   clang-format --dry-run -Werror "$file" >/dev/null 2>&1 || unformatted+=("$file")

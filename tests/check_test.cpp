@@ -297,6 +297,70 @@ TEST(Check, OneRowPerFinding) {
          1,
          "liste.xml",
          true},
+        // Contexts.
+        {"marks and defines that agree, the header named after the page",
+         {{"liste.xml", list("<file name=\"p.html\"/>\n<map name=\"ids.h\"/>\n")},
+          {"p.html", page("<h2 id=\"s\" ctx=\"IDH_A\nIDH_B\">S</h2>")},
+          {"ids.h", "#define IDH_A 1 // a\n  #  define\tIDH_B 0x2\n#define IDH_A 1\n"}},
+         {},
+         0},
+        {"a name no header defines",
+         {{"liste.xml", list("<map name=\"ids.h\"/>\n<file name=\"p.html\"/>\n")},
+          {"p.html", page("<p ctx=\"IDH_A IDH_B\">x</p>")},
+          {"ids.h", "#define IDH_A 1\n"}},
+         {"p.html:2:4: erreur: contexte « IDH_B » sans numéro : aucun en-tête de la liste ne le "
+          "définit ; l'application ne pourra pas ouvrir cette aide"},
+         2},
+        {"a name marked while the list names no header",
+         onePage("<p ctx=\"IDH_A\">x</p>"),
+         {"p.html:2:4: erreur: contexte « IDH_A » sans numéro : la liste ne nomme aucun en-tête "
+          "(<map name=\"...\"/>) ; l'application ne pourra pas ouvrir cette aide"},
+         2},
+        {"a name that is no C identifier",
+         onePage("<p ctx=\"2e\">x</p>"),
+         {"p.html:2:4: erreur: contexte « 2e » : ce n'est pas un identificateur C ; écrivez des "
+          "lettres sans accent, des chiffres et _, sans chiffre en tête"},
+         2},
+        {"a name marked in two pages; a page listed twice does not mark again",
+         {{"liste.xml", list("<map name=\"ids.h\"/>\n<file name=\"p.html\"/>\n"
+                             "<file name=\"p.html\"/>\n<file name=\"q.html\"/>\n")},
+          {"p.html", page("<p ctx=\"IDH_A\">x</p>")},
+          {"q.html", page("<p ctx=\"IDH_A\">y</p>")},
+          {"ids.h", "#define IDH_A 1\n"}},
+         {"liste.xml:4:1: avertissement: page « p.html » déjà listée en 3:1 : elle figurera deux "
+          "fois dans le projet",
+          "q.html:2:4: erreur: contexte « IDH_A » déjà marqué en p.html:2:4 : un contexte mène à "
+          "un seul endroit ; retirez l'une des marques"},
+         2},
+        {"a number given two names, a name given two numbers",
+         {{"liste.xml",
+           list("<map name=\"ids.h\"/>\n<map name=\"autres.h\"/>\n<file name=\"p.html\"/>\n")},
+          {"p.html", page("<p ctx=\"IDH_A IDH_B IDH_C\">x</p>")},
+          {"ids.h", "#define IDH_A 1\n#define IDH_B 1\n#define IDH_A 2\n"},
+          {"autres.h", "#define IDH_C 0x1\n"}},
+         {"ids.h:2:9: erreur: contexte « IDH_B » : numéro 1 déjà donné à « IDH_A » en 1:9 ; "
+          "l'aide ne saura pas lequel ouvrir",
+          "ids.h:3:9: erreur: contexte « IDH_A » déjà défini en 1:9 avec le numéro 1 : gardez un "
+          "seul numéro",
+          "autres.h:1:9: erreur: contexte « IDH_C » : numéro 1 déjà donné à « IDH_A » en "
+          "ids.h:1:9 ; l'aide ne saura pas lequel ouvrir"},
+         2},
+        {"headers that number nothing; the names they may define are not reported",
+         {{"liste.xml", list("<map name=\"absent.h\"/>\n<map name=\"vide.h\"/>\n"
+                             "<file name=\"p.html\"/>\n")},
+          {"p.html", page("<p ctx=\"IDH_A\">x</p>")},
+          {"vide.h", "int x;\n"}},
+         {"liste.xml:2:1: erreur: en-tête « absent.h » : Le fichier spécifié est introuvable",
+          "liste.xml:3:1: avertissement: en-tête « vide.h » sans aucune ligne « #define NOM "
+          "nombre » : il ne numérote aucun contexte"},
+         2},
+        {"a name no page marks",
+         {{"liste.xml", list("<file name=\"p.html\"/>\n<map name=\"ids.h\"/>\n")},
+          {"p.html", page("")},
+          {"ids.h", "#define IDH_A 1\n"}},
+         {"ids.h:1:9: avertissement: contexte « IDH_A » qu'aucune page ne marque : l'application "
+          "n'aura pas d'aide pour lui ; écrivez ctx=\"IDH_A\" sur l'élément à montrer"},
+         1},
         // Templates.
         {"templates a run would refuse",
          {{"liste.xml", list("<file name=\"p.html\"/>\n<table name=\"absent.tpl\"/>\n"

@@ -20,7 +20,7 @@ void HelpSetFindings::listNotLoaded(const std::string& path, int status) {
 
 ListNotes& HelpSetFindings::listLoaded(const std::string& path, const std::string& text,
                                        const InputDecoding& decoding) {
-    return list_.emplace(findings_, path, text, decoding);
+    return list_.emplace(findings_, path, text, decoding, contexts_);
 }
 
 bool HelpSetFindings::enter(const std::string& name, int depth) {
@@ -60,7 +60,7 @@ PageNotes& HelpSetFindings::pageLoaded(const PreparedPage& page, const std::stri
     enter(name, depth);
     depth_ = depth;
     if (!entry_->read) ++pagesRead_;
-    return page_.emplace(findings_, page, failedDepth_ >= 0);
+    return page_.emplace(findings_, page, failedDepth_ >= 0, contexts_);
 }
 
 int HelpSetFindings::pageDone(const PreparedPage&, const std::string& name, int status) {

@@ -19,7 +19,9 @@ FindingText describeLoadFailure(int status);
 class HelpSetFindings : public HelpSetNotes {
 public:
     HelpSetFindings(const HelpProject& project, const FileReader& reader, FindingSink& findings)
-        : findings_(findings), links_(project, reader, findings) {}
+        : findings_(findings),
+          links_(project, reader, findings),
+          contexts_(project, reader, findings) {}
 
     bool keepsLoadedPages() const override { return true; }
     void loading(const std::string&) override {}
@@ -35,8 +37,12 @@ public:
     const ListFindings& list() const { return *list_; }
     // The pages loaded, each counted once.
     std::size_t pagesRead() const { return pagesRead_; }
-    // Once every page is read: the links that waited for a later page.
-    void finish() { links_.finish(); }
+    // Once every page is read: the links that waited for a later page, and
+    // the headers' defines.
+    void finish() {
+        links_.finish();
+        contexts_.finish();
+    }
 
 private:
     // What the check remembers of each page of the list, by its helpSetPath.
@@ -50,6 +56,7 @@ private:
 
     FindingSink& findings_;
     LinkRule links_;
+    ContextFindings contexts_;
     std::optional<ListFindings> list_;
     std::optional<PageFindings> page_;
     std::unordered_map<std::string, Entry> entries_;

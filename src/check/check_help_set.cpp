@@ -1,6 +1,7 @@
 // The check of a help set, in order: the list file's path, the reading of a
-// run with the check's notes, the templates prepared as a run prepares
-// them, then what only shows across pages (links, an empty contents or
+// run with the check's notes (the headers of the contexts read with the
+// list), the templates prepared as a run prepares them, then what only
+// shows across pages (links, the contexts' defines, an empty contents or
 // index).
 
 #include "check/check_help_set.h"

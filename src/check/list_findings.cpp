@@ -17,8 +17,8 @@
 namespace qv {
 
 ListFindings::ListFindings(FindingSink& findings, const std::string& path, const std::string& text,
-                           const InputDecoding& decoding)
-    : findings_(findings), path_(path), text_(text), cut_(findTextCut(text)) {
+                           const InputDecoding& decoding, ContextFindings& contexts)
+    : findings_(findings), contexts_(contexts), path_(path), text_(text), cut_(findTextCut(text)) {
     FindingText described = describeDecoding(decoding);
     if (!described.empty()) report({}, Severity::Warning, std::move(described));
 }
@@ -96,6 +96,17 @@ int ListFindings::unknownPageEntries(const TiXmlAttribute& pageEntries) {
 void ListFindings::parsed(const TiXmlDocument& document) {
     reportCut();
     for (const std::string& name : listedPages(document)) pages_.insert(helpSetPath(name));
+    MapEntries entries(*this);
+    document.Accept(&entries);
+}
+
+// The map entries, met as the list's walk meets them: at any depth, in order.
+bool ListFindings::MapEntries::VisitEnter(const TiXmlElement& element, const TiXmlAttribute*) {
+    if (const char* header = contextHeaderName(element)) {
+        list_.contexts_.headerListed(list_.path_, header,
+                                     list_.positions().fromParser(parsedAt(element)));
+    }
+    return true;
 }
 
 void ListFindings::entering(const TiXmlElement& element) {

@@ -6,6 +6,7 @@
 #include <unordered_map>
 #include <unordered_set>
 
+#include "check/context_findings.h"
 #include "listfile/list_notes.h"
 #include "model/finding.h"
 #include "text/input_encoding.h"
@@ -16,19 +17,21 @@ namespace qv {
 
 // The list file's notes as a check takes them (see readListFile): findings
 // about the list, and where the list names each page and template, for
-// findings about them.
+// findings about them; the headers it names go to contexts.
 class ListFindings : public ListNotes {
 public:
     // text: the list's text as loaded (decoding says how), which must
     // outlive the reading; afterwards only the positions kept here are used.
     ListFindings(FindingSink& findings, const std::string& path, const std::string& text,
-                 const InputDecoding& decoding);
+                 const InputDecoding& decoding, ContextFindings& contexts);
 
     const std::string& path() const { return path_; }
 
     void failed(const XmlFailure& failure) override;
     // Before the walk: notes every page the list names, so that links to
-    // pages further down the list are known as pages of the help set.
+    // pages further down the list are known as pages of the help set, and
+    // hands every header it names to contexts, so that the pages' marks
+    // meet their numbers.
     void parsed(const TiXmlDocument& document) override;
     // Unknown elements and attributes, entries without a name, a help title
     // that code page 1252 cannot hold; and where the element is.
@@ -49,11 +52,21 @@ public:
     TextPosition templateEntry(const std::string& name) const;
 
 private:
+    class MapEntries : public TiXmlVisitor {
+    public:
+        explicit MapEntries(ListFindings& list) : list_(list) {}
+        bool VisitEnter(const TiXmlElement& element, const TiXmlAttribute*) override;
+
+    private:
+        ListFindings& list_;
+    };
+
     SourceMap& positions();
     void report(TextPosition where, Severity severity, FindingText message);
     void reportCut();
 
     FindingSink& findings_;
+    ContextFindings& contexts_;
     const std::string path_;
     const std::string& text_;
     const TextCut cut_;

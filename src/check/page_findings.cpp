@@ -9,7 +9,9 @@
 #include "check/parse_failure.h"
 #include "model/topic_node.h"
 #include "page/analyse_page.h"
+#include "page/markup.h"
 #include "page/page_visitor.h"
+#include "text/c_defines.h"
 #include "text/entities.h"
 #include "text/lost_character.h"
 
@@ -75,8 +77,10 @@ std::size_t afterCharacters(std::string_view source, std::size_t offset, std::si
 
 }  // namespace
 
-PageFindings::PageFindings(FindingSink& findings, const PreparedPage& page, bool parentMissing)
+PageFindings::PageFindings(FindingSink& findings, const PreparedPage& page, bool parentMissing,
+                           ContextFindings& contexts)
     : findings_(findings),
+      contexts_(contexts),
       page_(page),
       parentMissing_(parentMissing),
       cut_(findTextCut(page.loaded)) {
@@ -280,6 +284,20 @@ void PageFindings::reportUnreachableAnchors() {
                 "> n'est pas une ancre pour un navigateur (seuls id, et name sur <a>, le sont) ; "
                 "donnez un id \340 l'\351l\351ment vis\351"});
     }
+}
+
+void PageFindings::contextMarked(const TiXmlElement&, const TiXmlAttribute& ctx) {
+    const TextPosition where = at(ctx);
+    forEachContextName(ctx.ValueStr(), [&](std::string_view name) {
+        if (isCIdentifier(name)) {
+            contexts_.marked(name, page_.path, where);
+            return;
+        }
+        report(where, Severity::Error,
+               {"contexte \253 ", AuthorText{name},
+                " \273 : ce n'est pas un identificateur C ; \351crivez des lettres sans accent, "
+                "des chiffres et _, sans chiffre en t\352te"});
+    });
 }
 
 void PageFindings::walked(const PreparedPage& page) {

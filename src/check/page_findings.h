@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "check/context_findings.h"
 #include "check/page_facts.h"
 #include "model/finding.h"
 #include "page/page_notes.h"
@@ -23,8 +24,10 @@ class PageFindings : public PageNotes {
 public:
     // page must have been prepared with its loaded text kept, and outlive
     // this. parentMissing: a page entry that encloses this page failed, so
-    // the contents holds nothing above the page's first headings.
-    PageFindings(FindingSink& findings, const PreparedPage& page, bool parentMissing);
+    // the contents holds nothing above the page's first headings. The
+    // page's context marks go to contexts.
+    PageFindings(FindingSink& findings, const PreparedPage& page, bool parentMissing,
+                 ContextFindings& contexts);
 
     void failed(PreparedPage& page) override;
     void skippedLevels(const TiXmlElement& heading, int previous, int number) override;
@@ -37,7 +40,9 @@ public:
     void converted(const TiXmlBase& node, std::string_view utf8, const std::string& cp1252,
                    bool title) override;
     void entryAnchored(const TiXmlElement& element, const TiXmlAttribute& anchor) override;
-    void contextMarked(const TiXmlElement&, const TiXmlAttribute&) override {}
+    // Names that are no C identifier, at the ctx attribute; the others go
+    // to contexts.
+    void contextMarked(const TiXmlElement& element, const TiXmlAttribute& ctx) override;
     // Repeated anchors, headings marked the old way, and entries whose
     // anchor no browser reaches.
     void walked(const PreparedPage& page) override;
@@ -58,6 +63,7 @@ private:
     void reportUnreachableAnchors();
 
     FindingSink& findings_;
+    ContextFindings& contexts_;
     const PreparedPage& page_;
     const bool parentMissing_;
     const TextCut cut_;

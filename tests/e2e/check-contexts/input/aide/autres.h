@@ -1,0 +1,1 @@
+#define IDH_EDITION 0x3E8 // comme IDH_FICHIER
