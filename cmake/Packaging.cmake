@@ -66,6 +66,7 @@ install(FILES README.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
 install(DIRECTORY examples/aide DESTINATION ${CMAKE_INSTALL_DOCDIR}/examples
         PATTERN sommaire.html EXCLUDE
         PATTERN motscles.html EXCLUDE
+        PATTERN index.html EXCLUDE
         PATTERN "*.html.xml" EXCLUDE)
 
 set(CPACK_PACKAGE_NAME quorvane)

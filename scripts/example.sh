@@ -12,12 +12,18 @@ cd "$root/examples"
 echo
 echo "Written in $root/examples:"
 echo "  aide.hhp, aide.hhc, aide.hhk     the help compiler's project, contents and index"
-echo "  aide/sommaire.html, aide/motscles.html   contents and index pages; open aide/index.html in a browser"
+echo "  aide/sommaire.html, aide/motscles.html   contents and index pages"
+echo "  aide/index.html                 the frameset; open it in a browser (index.html?ctx=1001 opens a context)"
 echo "  aide.chm                        the compiled help, written by the tool itself"
 if command -v chmcmd >/dev/null; then
   # chmcmd writes the project's "Compiled file": keep ours aside meanwhile.
+  # It keeps an alias only when it names a page of [FILES] as written (no
+  # anchor), then stops on the [MAP] number of any other: it gets the project
+  # without its [ALIAS] and [MAP] sections.
   mv aide.chm aide.chm.ours
-  chmcmd aide.hhp >chmcmd.log 2>&1 || true
+  awk '/^\[/ { skip = /^\[(ALIAS|MAP)\]/ } !skip' aide.hhp >aide-chmcmd.hhp
+  chmcmd aide-chmcmd.hhp >chmcmd.log 2>&1 || true
+  rm -f aide-chmcmd.hhp
   if [ -f aide.chm ]; then
     mv aide.chm aide-chmcmd.chm
     echo "  aide-chmcmd.chm                 the same compiled by chmcmd (its output is in chmcmd.log)"

@@ -85,6 +85,27 @@ TEST(EncodeUtf8Html, TheThirtyTwoTypographicBytes) {
     }
 }
 
+std::string encodeScriptString(std::string_view text) {
+    std::string out;
+    appendScriptString(out, text);
+    return out;
+}
+
+TEST(EncodeScriptString, JsonThatNoScriptElementEnds) {
+    check(encodeScriptString, {
+                                  {"", "\"\""},
+                                  {"pages/a.html#x", "\"pages/a.html#x\""},
+                                  {"a\"b\\c/d'e&f>", "\"a\\\"b\\\\c/d'e&f>\""},
+                                  {"</script><!--", "\"\\u003c/script>\\u003c!--\""},
+                                  {std::string("\b\f\n\r\t\x01\x1F\x7F\0", 9),
+                                   "\"\\b\\f\\n\\r\\t\\u0001\\u001f\x7F\\u0000\""},
+                                  {"caf\xC3\xA9 \xE2\x82\xAC", "\"caf\xC3\xA9 \xE2\x82\xAC\""},
+                                  {"a\xE2\x80\xA8"
+                                   "b\xE2\x80\xA9\xE2\x80\xAA\xE2\x80",
+                                   "\"a\\u2028b\\u2029\xE2\x80\xAA\xE2\x80\""},
+                              });
+}
+
 TEST(Encoders, LongTitlesAreNeverCut) {
     const std::string edge = std::string(600, 'a') + "\xE9" + "b";
     EXPECT_EQ(encodeEntities(edge), std::string(600, 'a') + "&eacute;b");

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "io/text_stream.h"
 #include "temp_dir.h"
 
 namespace qv {
@@ -76,6 +77,56 @@ TEST(PrepareTemplate, CutsOrRejects) {
         EXPECT_EQ(parts.after, c.after);
         EXPECT_EQ(parts.outputPath, dir.file(c.output));
         EXPECT_EQ(parts.linkTarget, c.target);
+    }
+}
+
+// A point whose target is "contexte" gives the contexts' map, whatever the
+// list of the template; any other target gives the list.
+TEST(TemplatePage, ContextMap) {
+    const std::vector<ContextMark> marks = {
+        {"IDH_PAGE", "p/a.html", ""},
+        {"IDH_SAVE", "p/a.html", "save"},
+        {"IDH_SAVE", "p/b.html", "again"},
+        {"IDH_KEEP", "p/b.html", "</script>"},
+        {"IDH_\xC3\x89T\xC3\x89", "p/\xC3\xA9.html", "caf\xC3\xA9"},
+    };
+    const struct {
+        const char* what;
+        std::string target, indent;
+        TemplateList list;
+        std::vector<ContextMark> marks;
+        std::string expected;
+    } cases[] = {
+        {"no contexts", "contexte", "  ", TemplateList::Contents, {}, "{}"},
+        {"names then numbers, first link kept, blanks before the point only", "contexte",
+         "  var c = ", TemplateList::Index, marks,
+         "{\r\n"
+         "    \"IDH_PAGE\": \"p/a.html\",\r\n"
+         "    \"1000\": \"p/a.html\",\r\n"
+         "    \"IDH_SAVE\": \"p/a.html#save\",\r\n"
+         "    \"1001\": \"p/a.html#save\",\r\n"
+         "    \"IDH_KEEP\": \"p/b.html#\\u003c/script>\",\r\n"
+         "    \"IDH_\xC3\x89T\xC3\x89\": \"p/\xC3\xA9.html#caf\xC3\xA9\"\r\n"
+         "  }"},
+        {"a tab deeper after tabs",
+         "contexte",
+         "\t\t",
+         TemplateList::Contents,
+         {{"IDH_SAVE", "a.html", "s"}},
+         "{\r\n\t\t\t\"IDH_SAVE\": \"a.html#s\",\r\n"
+         "\t\t\t\"1001\": \"a.html#s\"\r\n\t\t}"},
+        {"the target's case counts", "Contexte", "", TemplateList::Contents, marks, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        HelpProject project;
+        project.contexts.marks = c.marks;
+        // IDH_KEEP shares IDH_SAVE's number.
+        project.contexts.numbers = {{"IDH_SAVE", 1001}, {"IDH_KEEP", 1001}, {"IDH_PAGE", 1000}};
+        TemplateParts parts{"<script>", c.indent, "</script>", c.target, "t.html"};
+        StringTextStream out;
+        writeTemplatePage(parts, project, c.list, out);
+        EXPECT_EQ(out.str(), "<script>" + c.expected + "</script>");
     }
 }
 

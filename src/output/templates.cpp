@@ -1,5 +1,6 @@
 // Template pages: a template's text with its substitution point replaced by
-// the contents tree or the index tree as nested HTML lists.
+// the contents tree or the index tree as nested HTML lists, or by the
+// contexts' map when the point's target is "contexte".
 
 #include "output/templates.h"
 
@@ -10,6 +11,7 @@
 #include "io/messages.h"
 #include "io/text_loading.h"
 #include "model/status.h"
+#include "output/context_literal.h"
 #include "output/html_lists.h"
 #include "text/input_encoding.h"
 #include "xml/parse.h"
@@ -97,21 +99,24 @@ std::string templateOutputPath(const std::string& templatePath) {
     return outputPath;
 }
 
-void writeTemplatePage(const TemplateParts& parts, const TopicNode& root,
-                       const Utf8Titles& utf8Titles, TemplateList list, TextStream& out) {
+void writeTemplatePage(const TemplateParts& parts, const HelpProject& project, TemplateList list,
+                       TextStream& out) {
     out << upToNul(parts.before);
-    if (list == TemplateList::Contents) {
-        writeContentsHtml(root, utf8Titles, parts.linkTarget, parts.indent, out);
+    if (parts.linkTarget == kContextMapTarget) {
+        writeContextLiteral(project.contexts, parts.indent, out);
+    } else if (list == TemplateList::Contents) {
+        writeContentsHtml(project.contentsRoot, project.utf8Titles, parts.linkTarget, parts.indent,
+                          out);
     } else {
-        writeIndexHtml(root, utf8Titles, parts.linkTarget, parts.indent, out);
+        writeIndexHtml(project.indexRoot, project.utf8Titles, parts.linkTarget, parts.indent, out);
     }
     out << upToNul(parts.after);
 }
 
 namespace {
 
-int expandTemplate(const FileReader& reader, const std::string& templatePath, const TopicNode& root,
-                   const Utf8Titles& utf8Titles, TemplateList list) {
+int expandTemplate(const HelpProject& project, const FileReader& reader,
+                   const std::string& templatePath, TemplateList list) {
     printMessage({"Traitement du template \"", Verbatim{templatePath}, "\""});
     TemplateParts parts;
     TemplateProblem problem;
@@ -123,7 +128,7 @@ int expandTemplate(const FileReader& reader, const std::string& templatePath, co
     }
     FileTextStream out;
     if (int status = out.open(parts.outputPath)) return status;
-    writeTemplatePage(parts, root, utf8Titles, list, out);
+    writeTemplatePage(parts, project, list, out);
     return out.close();
 }
 
@@ -131,14 +136,12 @@ int expandTemplate(const FileReader& reader, const std::string& templatePath, co
 
 int expandContentsTemplate(const HelpProject& project, const FileReader& reader,
                            const std::string& templatePath) {
-    return expandTemplate(reader, templatePath, project.contentsRoot, project.utf8Titles,
-                          TemplateList::Contents);
+    return expandTemplate(project, reader, templatePath, TemplateList::Contents);
 }
 
 int expandIndexTemplate(const HelpProject& project, const FileReader& reader,
                         const std::string& templatePath) {
-    return expandTemplate(reader, templatePath, project.indexRoot, project.utf8Titles,
-                          TemplateList::Index);
+    return expandTemplate(project, reader, templatePath, TemplateList::Index);
 }
 
 }  // namespace qv

@@ -48,13 +48,15 @@ std::string templateOutputPath(const std::string& templatePath);
 // Which tree a template page shows.
 enum class TemplateList { Contents, Index };
 
-// The template page: the text before the point, the tree as HTML lists, the
-// text after it.
-void writeTemplatePage(const TemplateParts& parts, const TopicNode& root,
-                       const Utf8Titles& utf8Titles, TemplateList list, TextStream& out);
+// The template page: the text before the point, then the tree of list as
+// HTML lists, or the contexts as a JavaScript object literal when the
+// point's target is kContextMapTarget, then the text after it.
+void writeTemplatePage(const TemplateParts& parts, const HelpProject& project, TemplateList list,
+                       TextStream& out);
 
 // The page of a contents template (the contents tree) or of an index
-// template (the sorted index tree), written beside the template.
+// template (the sorted index tree), written beside the template; either
+// kind gives the contexts' map instead when its point asks for it.
 int expandContentsTemplate(const HelpProject& project, const FileReader& reader,
                            const std::string& templatePath);
 int expandIndexTemplate(const HelpProject& project, const FileReader& reader,

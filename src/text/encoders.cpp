@@ -73,6 +73,38 @@ const PieceTable& anchorPieces() {
     return pieces;
 }
 
+// JSON's escapes, made safe inside an HTML script element: the quote, the
+// backslash and the control characters escaped, and "<" as \u003c so that
+// the string can hold neither "</script>" nor "<!--".
+const PieceTable& scriptPieces() {
+    static const PieceTable pieces = [] {
+        static const char kDigits[] = "0123456789abcdef";
+        PieceTable table;
+        for (int code = 0; code < 0x20; ++code) {
+            table[code] = {'\\', 'u', '0', '0', kDigits[code >> 4], kDigits[code & 0xF]};
+        }
+        table['\b'] = "\\b";
+        table['\f'] = "\\f";
+        table['\n'] = "\\n";
+        table['\r'] = "\\r";
+        table['\t'] = "\\t";
+        table['"'] = "\\\"";
+        table['\\'] = "\\\\";
+        table['<'] = "\\u003c";
+        return table;
+    }();
+    return pieces;
+}
+
+// The escape of U+2028 or U+2029 when utf8 holds one at i: JSON allows them
+// in strings, but script engines before ES2019 take them for line ends.
+std::string_view lineSeparatorAt(std::string_view utf8, std::size_t i) {
+    if (utf8.compare(i, 2, "\xE2\x80") != 0 || i + 2 >= utf8.size()) return {};
+    if (utf8[i + 2] == '\xA8') return "\\u2028";
+    if (utf8[i + 2] == '\xA9') return "\\u2029";
+    return {};
+}
+
 void appendEncoded(std::string& out, std::string_view text, const PieceTable& pieces) {
     std::size_t runStart = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -126,6 +158,27 @@ void appendHtml(std::string& out, std::string_view utf8) {
         i = runStart - 1;
     }
     out.append(utf8.data() + runStart, utf8.size() - runStart);
+}
+
+void appendScriptString(std::string& out, std::string_view utf8) {
+    const PieceTable& pieces = scriptPieces();
+    out.push_back('"');
+    std::size_t runStart = 0;
+    for (std::size_t i = 0; i < utf8.size(); ++i) {
+        std::string_view piece = pieces[static_cast<unsigned char>(utf8[i])];
+        std::size_t length = 1;
+        if (piece.empty()) {
+            piece = lineSeparatorAt(utf8, i);
+            if (piece.empty()) continue;
+            length = 3;
+        }
+        out.append(utf8.data() + runStart, i - runStart);
+        out.append(piece);
+        runStart = i + length;
+        i = runStart - 1;
+    }
+    out.append(utf8.data() + runStart, utf8.size() - runStart);
+    out.push_back('"');
 }
 
 }  // namespace qv

@@ -31,4 +31,11 @@ void appendAnchorHtml(std::string& out, std::string_view utf8);
 // named entities) with " & < > as &quot; &amp; &lt; &gt;.
 void appendAnchorCp1252(std::string& out, std::string_view utf8);
 
+// Appends UTF-8 text as a double-quoted JSON string that an HTML page's
+// script element can hold: the quote, the backslash and the control
+// characters escaped (\n, \t ... or \u00XX), "<" as \u003c so that neither
+// "</script>" nor "<!--" appears, U+2028 and U+2029 as \u2028 and \u2029;
+// every other character as its own bytes.
+void appendScriptString(std::string& out, std::string_view utf8);
+
 }  // namespace qv

@@ -3,7 +3,7 @@
 // entry must open its page in the "main" frame at the anchor and mark the
 // entry as current, an entry's toggle must fold its sub-entries away and back,
 // and the index page must show the sorted keywords with their groups and
-// filter them as one types.
+// filter them as one types; index.html?ctx= must open a context's page.
 //
 //   node browser_test.mjs WORK_DIR ARTIFACT_DIR
 //
@@ -257,6 +257,29 @@ try {
     }
   }
   console.log(`screenshots: ${contentsShot} ${collapsedShot} ${indexShot} ${filteredShot}`);
+
+  // Context-sensitive help: index.html?ctx= with a context's number or name
+  // opens its page in "main", at its anchor when the mark has one; an unknown
+  // context leaves the default page.
+  const contextRows = [
+    { ctx: '1001', shows: 'pages/premiere-note.html#enregistrement' },
+    { ctx: 'IDH_ENREGISTRER', shows: 'pages/premiere-note.html#enregistrement' },
+    { ctx: '01002', shows: 'pages/etiquettes.html#couleurs' },  // a mark on a table
+    { ctx: 'IDH_RECHERCHE', shows: 'pages/recherche.html' },  // a mark on the page
+    { ctx: '1005', shows: 'pages/raccourcis.html#couper&coller' },
+    { ctx: 'IDH_INCONNU', shows: 'pages/introduction.html' },
+    { ctx: '9999', shows: 'pages/introduction.html' },
+    { ctx: 'constructor', shows: 'pages/introduction.html' },
+  ];
+  for (const { ctx, shows } of contextRows) {
+    await page.goto(`${frameset}?ctx=${encodeURIComponent(ctx)}`, { waitUntil: 'load' });
+    const expected = new URL(shows, frameset).href;
+    const shown = page.frame({ name: 'main' });
+    await shown.waitForURL(expected, { timeout: 3000 }).catch(() => {});
+    if (shown.url() !== expected) fault(`?ctx=${ctx}: the main frame shows ${shown.url()}, not ${shows}`);
+    if (page.frames().length !== 3) fault(`?ctx=${ctx}: ${page.frames().length - 1} frames instead of 2`);
+  }
+  console.log(`contexts: ${contextRows.length} ?ctx= values open their page in "main" or leave the default one`);
 } catch (error) {
   fault(error.stack ?? String(error));
 } finally {

@@ -51,6 +51,17 @@ def system_records(data):
     return records
 
 
+def without_contexts(project):
+    """A project file's bytes without its [ALIAS] and [MAP] sections."""
+    kept, skipping = [], False
+    for line in project.splitlines(keepends=True):
+        if line.startswith(b"["):
+            skipping = line.strip().upper() in (b"[ALIAS]", b"[MAP]")
+        if not skipping:
+            kept.append(line)
+    return b"".join(kept)
+
+
 def main(argv):
     if len(argv) != 4:
         sys.exit(__doc__)
@@ -63,9 +74,16 @@ def main(argv):
     if status != 0:
         sys.exit(f"quorvane exited with {status}:\n{output.decode('cp1252')}")
 
-    status, output = run([chmcmd, BASE + ".hhp"], work)
+    # chmcmd keeps an alias only when it names a page of [FILES] as written (no
+    # anchor), then stops on the [MAP] number of any other ("context ... not
+    # found!"): it compiles the project without those two sections.
+    with open(os.path.join(work, BASE + ".hhp"), "rb") as source:
+        project = source.read()
+    with open(os.path.join(work, BASE + "-chmcmd.hhp"), "wb") as copy:
+        copy.write(without_contexts(project))
+    status, output = run([chmcmd, BASE + "-chmcmd.hhp"], work)
     compiler_lines = output.decode("utf-8", errors="replace").splitlines()
-    print(f"--- chmcmd {BASE}.hhp (exit {status})")
+    print(f"--- chmcmd {BASE}-chmcmd.hhp (exit {status})")
     print("\n".join(compiler_lines))
     print("---")
     chm = os.path.join(work, BASE + ".chm")

@@ -38,11 +38,12 @@ install)
   done
   doc=$prefix/share/doc/quorvane
   for file in README.md examples/aide/liste.xml examples/aide/sommaire.tpl \
-              examples/aide/motscles.tpl examples/aide/index.html examples/aide/pages/guide.html; do
+              examples/aide/motscles.tpl examples/aide/index.tpl examples/aide/contextes.h \
+              examples/aide/pages/guide.html; do
     [ -f "$doc/$file" ] || fail "share/doc/quorvane/$file is missing"
   done
   # Files that a run of the tool leaves in the example must not be installed.
-  leftovers=$(find "$doc/examples" -name sommaire.html -o -name motscles.html -o -name '*.html.xml')
+  leftovers=$(find "$doc/examples" -name sommaire.html -o -name motscles.html -o -name index.html -o -name '*.html.xml')
   [ -z "$leftovers" ] || fail "generated files installed: $leftovers"
   echo "install tree complete in $prefix"
   ;;
@@ -95,7 +96,7 @@ deb)
   status=0
   (cd "$work/example" && "$work/root/usr/bin/quorvane" aide/liste.xml aide >run.log) || status=$?
   [ "$status" -eq 0 ] || fail "the packaged quorvane exited with $status: $(iconv -f CP1252 -t UTF-8 "$work/example/run.log")"
-  for written in aide.hhc aide.hhk aide/sommaire.html; do
+  for written in aide.hhc aide.hhk aide/sommaire.html aide/index.html; do
     [ -s "$work/example/$written" ] || fail "the packaged quorvane did not write $written"
   done
   echo "$(basename "$deb"): Depends: $depends"

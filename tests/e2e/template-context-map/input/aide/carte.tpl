@@ -1,0 +1,3 @@
+<script>
+  var contextes = <!-- <template target="contexte" /> -->;
+</script>

@@ -1,0 +1,3 @@
+<script>
+	<!-- <template target="contexte" /> -->
+</script>
