@@ -12,8 +12,10 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "check/context_findings.h"
 #include "check/page_findings.h"
 #include "fuzz_support.h"
+#include "memory_file_reader.h"
 #include "page/analyse_page.h"
 #include "page/normalise.h"
 #include "run/page_messages.h"
@@ -51,7 +53,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             }
         } sink(1 + static_cast<int>(std::count(input.begin(), input.end(), '\n')));
         qv::PreparedPage page = qv::preparePage("p.html", input, {}, true, syntax);
-        qv::PageFindings notes(sink, page, depth > 0);
+        // A page alone names no header: its context marks are checked
+        // against none.
+        static const qv::MemoryFileReader noFiles(std::map<std::string, std::string>{});
+        qv::ContextFindings contexts(checked, noFiles, sink);
+        qv::PageFindings notes(sink, page, depth > 0, contexts);
         qv::walkPreparedPage(page, checkedTrees, pageName, depth, notes);
         for (const qv::PageLink& link : notes.facts().links) {
             sink.report({"p.html", notes.fromParser(link.parsed), qv::Severity::Warning, {}});

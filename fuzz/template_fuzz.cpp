@@ -1,6 +1,7 @@
 // A template, served from the input: its substitution point is found and its
-// parameters parsed, then both trees of a small project are rendered into
-// its place in memory, with the link target it names.
+// parameters parsed, then both trees of a small project (or its contexts'
+// map, for the target "contexte") are rendered into its place in memory,
+// with the link target it names.
 
 #include <cstdint>
 #include <string_view>
@@ -20,7 +21,8 @@ int serveFromInput(const std::string&, std::string& bytes) {
 }
 
 // Contents: a page entry with a child, a filler, an untitled entry; index: a
-// group with a keyword, a keyword with markup characters.
+// group with a keyword, a keyword with markup characters; two contexts, one
+// numbered, one whose anchor would end a script.
 void fillTrees(qv::HelpProject& project) {
     qv::TopicNode& intro = project.contentsRoot.appendChild();
     intro.title = "Intro";
@@ -38,6 +40,9 @@ void fillTrees(qv::HelpProject& project) {
     keyword.title = "R&D \"x\"";
     keyword.file = "r&d.htm";
     keyword.anchor = "k";
+    project.contexts.marks = {{"IDH_A", "a.htm", "s1"},
+                              {"IDH_B", "r&d.htm", "</script>\xE2\x80\xA8"}};
+    project.contexts.numbers = {{"IDH_A", 1001}};
 }
 
 }  // namespace
@@ -56,10 +61,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     qv::TemplateProblem problem;
     if (qv::prepareTemplate(reader, "aide\\sommaire.tpl", parts, problem) != 0) return 0;
     for (auto list : {qv::TemplateList::Contents, qv::TemplateList::Index}) {
-        const qv::TopicNode& root =
-            list == qv::TemplateList::Contents ? project.contentsRoot : project.indexRoot;
         qv::StringTextStream out;
-        qv::writeTemplatePage(parts, root, project.utf8Titles, list, out);
+        qv::writeTemplatePage(parts, project, list, out);
         (void)out.str();
     }
     return 0;
