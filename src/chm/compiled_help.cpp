@@ -27,12 +27,6 @@ std::string withoutExtension(const std::string& name) {
     return dot == std::string::npos ? name : name.substr(0, dot);
 }
 
-// Whether decodeInputText would change the page: UTF-16, or not UTF-8.
-bool needsDecoding(std::string_view html) {
-    const std::string_view start = html.substr(0, 2);
-    return start == "\xFF\xFE" || start == "\xFE\xFF" || validUtf8Prefix(html) != html.size();
-}
-
 // The full-text index over the pages: each page's text, made UTF-8 the way
 // the run reads pages, under its topic; a page listed twice counts once.
 std::string fullTextIndex(const HelpProject& project, const std::vector<ChmFile>& collected,
@@ -49,7 +43,7 @@ std::string fullTextIndex(const HelpProject& project, const std::vector<ChmFile>
         const std::uint32_t topic = topics.topicOf(project.listDirectoryUrl + page, {});
         if (found == contents.end() || !indexed.insert(topic).second) continue;
         std::string_view html = *found->second;
-        if (needsDecoding(html)) {
+        if (needsInputDecoding(html)) {
             decoded.push_back(*found->second);
             decodeInputText(decoded.back());
             html = decoded.back();

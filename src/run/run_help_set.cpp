@@ -54,10 +54,10 @@ int expandTemplates(const HelpProject& project, const FileReader& reader) {
 // The numbers of the contexts, from the headers the list names, for the
 // templates' context maps and the compiled help. The first header that
 // cannot be loaded ends the run.
-int readContextNumbers(HelpProject& project, const FileReader& reader) {
+int readContextNumbers(HelpProject& project, const FileReader& reader, RunMessages& messages) {
     std::vector<ContextHeader> headers;
     for (const std::string& name : project.contexts.headers) {
-        printMessage({"Traitement du fichier \"", Verbatim{project.listDirectory + name}, "\""});
+        messages.loading(project.listDirectory + name);
         headers.push_back(readContextHeader(project, reader, name));
         if (headers.back().status != 0) return headers.back().status;
     }
@@ -76,7 +76,7 @@ int runHelpSet(const ListPath& listPath, const std::string& baseName,
     RunMessages messages;
     int status = readHelpSet(project, reader, listPath.fileName, messages, jobs);
     if (status == 0) status = writeHelpFiles(project, baseName, compiledFile, jobs);
-    if (status == 0) status = readContextNumbers(project, reader);
+    if (status == 0) status = readContextNumbers(project, reader, messages);
     if (status == 0) status = expandTemplates(project, reader);
     if (status == 0 && compile) {
         status = writeCompiledHelp(project, reader, listPath.directory + listPath.fileName,

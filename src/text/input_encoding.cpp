@@ -274,8 +274,14 @@ std::string_view declaredEncoding(std::string_view text) {
     return xml.empty() ? metaCharset(window) : xml;
 }
 
+bool needsInputDecoding(std::string_view bytes) {
+    const std::string_view start = bytes.substr(0, 2);
+    return start == "\xFF\xFE" || start == "\xFE\xFF" || validUtf8Prefix(bytes) != bytes.size();
+}
+
 InputDecoding decodeInputText(std::string& bytes) {
     InputDecoding result;
+    if (!needsInputDecoding(bytes)) return result;
     const std::string_view text = bytes;
     const bool littleEndian = text.substr(0, 2) == "\xFF\xFE";
     if (littleEndian || text.substr(0, 2) == "\xFE\xFF") {
@@ -283,8 +289,8 @@ InputDecoding decodeInputText(std::string& bytes) {
         result.encoding = InputEncoding::Utf16;
         return result;
     }
+    // Not UTF-8 throughout: the scan stops at the first byte that is not.
     const std::size_t valid = validUtf8Prefix(text);
-    if (valid == text.size()) return result;
 
     if (text.substr(0, kUtf8Bom.size()) != kUtf8Bom) {
         const std::string_view declared = declaredEncoding(text);

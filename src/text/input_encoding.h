@@ -41,6 +41,10 @@ struct InputDecoding {
 // Folding line ends and cutting the text at a NUL are left to the caller.
 InputDecoding decodeInputText(std::string& bytes);
 
+// Whether decodeInputText would change bytes: they start with a UTF-16 byte
+// order mark, or are not valid UTF-8 throughout.
+bool needsInputDecoding(std::string_view bytes);
+
 // How many bytes at the start of text are valid UTF-8: no overlong forms, no
 // surrogates, nothing above U+10FFFF, no sequence cut off by the end.
 std::size_t validUtf8Prefix(std::string_view text);
